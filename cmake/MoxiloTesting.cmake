@@ -1,0 +1,14 @@
+include(GoogleTest)
+
+# moxilo_add_test(<name> SOURCES ... LIBRARIES ... [GUI])
+# One test program per area; GUI tests run on Qt's offscreen platform.
+function(moxilo_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock moxilo::flags)
+  set(env "")
+  if(ARG_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
