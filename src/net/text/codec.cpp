@@ -1,0 +1,1 @@
+#include "moxilo/text/codec.h"
