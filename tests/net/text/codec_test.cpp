@@ -1,0 +1,173 @@
+#include "moxilo/text/codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace moxilo::text {
+namespace {
+
+// Code page 936 bytes used below: 中 D6 D0, 文 CE C4, 丂 81 40 (its second byte is "@"),
+// € 80 (one byte), A2 A0 a well-formed pair that names no character.
+
+struct ToWideCase {
+  const char* name;
+  std::string text;
+  std::u16string wide;
+};
+
+class ToWideTest : public testing::TestWithParam<ToWideCase> {};
+
+TEST_P(ToWideTest, Converts) { EXPECT_EQ(toWide(GetParam().text), GetParam().wide); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, ToWideTest,
+    testing::Values(
+        ToWideCase{"Empty", "", u""}, ToWideCase{"Ascii", "abc", u"abc"},
+        ToWideCase{"TwoByteCharacters", "a\xD6\xD0\xCE\xC4z", u"a中文z"},
+        ToWideCase{"TrailByteLooksLikeAscii", "\x81\x40@", u"\u4E02@"},
+        ToWideCase{"SingleByteEuro", "\x80x", u"\u20ACx"},
+        ToWideCase{"InvalidByteIsSkipped", "a\xFF" "b", u"a\uFFFDb"},
+        ToWideCase{"LeadByteWithoutTrailKeepsNextCharacter", "\x81 x", u"\uFFFD x"},
+        ToWideCase{"UnassignedPairIsOneCharacter", "a\xA2\xA0z", u"a\uFFFDz"},
+        ToWideCase{"LoneTrailingLeadByte", "ab\xD6", u"ab\uFFFD"},
+        ToWideCase{"NulIsKept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
+    [](const auto& test) { return test.param.name; });
+
+struct FromWideCase {
+  const char* name;
+  std::u16string wide;
+  std::string text;
+};
+
+class FromWideTest : public testing::TestWithParam<FromWideCase> {};
+
+TEST_P(FromWideTest, Converts) { EXPECT_EQ(fromWide(GetParam().wide), GetParam().text); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, FromWideTest,
+    testing::Values(
+        FromWideCase{"Empty", u"", ""}, FromWideCase{"Ascii", u"abc", "abc"},
+        FromWideCase{"StopsAtZeroUnit", std::u16string(u"ab\0cd", 5), "ab"},
+        FromWideCase{"TwoByteCharacters", u"a中文z", "a\xD6\xD0\xCE\xC4z"},
+        FromWideCase{"TrailByteLooksLikeAscii", u"\u4E02@", "\x81\x40@"},
+        FromWideCase{"Euro", u"\u20AC", "\x80"},
+        FromWideCase{"SurrogatePairOutsideCodePage", u"a\U0001F600b", "a?b"},
+        FromWideCase{"LoneHighSurrogate", u"a\xD800" u"b", "a?b"},
+        FromWideCase{"LoneLowSurrogate", u"a\xDC00" u"b", "a?b"},
+        FromWideCase{"HighSurrogateAtEnd", u"ab\xD800", "ab?"},
+        FromWideCase{"HangulOutsideCodePage", u"x\uAC00中", "x?\xD6\xD0"},
+        FromWideCase{"ReplacementCharacter", u"\uFFFD", "?"}),
+    [](const auto& test) { return test.param.name; });
+
+struct WideBytesCase {
+  const char* name;
+  std::string text;
+  std::string bytes;
+};
+
+class WideBytesTest : public testing::TestWithParam<WideBytesCase> {};
+
+TEST_P(WideBytesTest, TextToBytes) { EXPECT_EQ(toWideBytes(GetParam().text), GetParam().bytes); }
+
+TEST_P(WideBytesTest, BytesToText) { EXPECT_EQ(fromWideBytes(GetParam().bytes), GetParam().text); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, WideBytesTest,
+    testing::Values(WideBytesCase{"EmptyHasNoTerminator", "", ""},
+                    WideBytesCase{"AbcIsEightBytes", "abc", std::string("a\0b\0c\0\0\0", 8)},
+                    WideBytesCase{"LittleEndianUnits", "\xD6\xD0", std::string("\x2D\x4E\0\0", 4)}),
+    [](const auto& test) { return test.param.name; });
+
+TEST(WideBytes, ReadsUpToTheFirstZeroUnitOrTheEnd) {
+  EXPECT_EQ(fromWideBytes(std::string("a\0b\0", 4)), "ab");
+  EXPECT_EQ(fromWideBytes(std::string("a\0\0\0b\0", 6)), "a");
+  EXPECT_EQ(fromWideBytes(std::string("a\0b", 3)), "a");  // odd last byte
+}
+
+struct Utf8Case {
+  const char* name;
+  std::string utf8;
+  std::string text;
+};
+
+class Utf8ToTextTest : public testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8ToTextTest, Converts) { EXPECT_EQ(utf8ToText(GetParam().utf8), GetParam().text); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, Utf8ToTextTest,
+    testing::Values(Utf8Case{"Empty", "", ""}, Utf8Case{"Ascii", "abc", "abc"},
+                    Utf8Case{"Chinese", "a\xE4\xB8\xAD\xE6\x96\x87z", "a\xD6\xD0\xCE\xC4z"},
+                    Utf8Case{"InvalidByte", "a\xFF" "b", "a?b"},
+                    Utf8Case{"TruncatedSequenceAtEnd", "a\xE4\xB8", "a??"},
+                    Utf8Case{"CharacterOutsideCodePage", "a\xF0\x9F\x98\x80" "b", "a?b"},
+                    Utf8Case{"NulIsKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
+    [](const auto& test) { return test.param.name; });
+
+struct CharsetCase {
+  const char* name;
+  std::string bytes;
+  std::string charset;
+  std::string text;
+};
+
+class CharsetToTextTest : public testing::TestWithParam<CharsetCase> {};
+
+TEST_P(CharsetToTextTest, Converts) {
+  EXPECT_EQ(charsetToText(GetParam().bytes, GetParam().charset), GetParam().text);
+}
+
+const std::string kUtf8Chinese = "\xE4\xB8\xAD\xE6\x96\x87";
+const std::string kTextChinese = "\xD6\xD0\xCE\xC4";
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, CharsetToTextTest,
+    testing::Values(CharsetCase{"Utf8", kUtf8Chinese, "utf-8", kTextChinese},
+                    CharsetCase{"Utf8UpperCase", kUtf8Chinese, "UTF-8", kTextChinese},
+                    CharsetCase{"Utf8QuotedWithBlanks", kUtf8Chinese, " \"utf8\" ", kTextChinese},
+                    CharsetCase{"GbkUnchanged", kTextChinese + "\x81\x40", "gbk",
+                                kTextChinese + "\x81\x40"},
+                    CharsetCase{"Gb2312ReadAsGbk", kTextChinese + "\x81\x40", "GB2312",
+                                kTextChinese + "\x81\x40"},
+                    CharsetCase{"Big5", "\xA4\xA4\xA4\xE5", "big5", kTextChinese},
+                    CharsetCase{"Latin1", "caf\xE9", "iso-8859-1", "caf\xA8\xA6"},
+                    CharsetCase{"UnknownUnchanged", kUtf8Chinese, "x-no-such-charset",
+                                kUtf8Chinese},
+                    CharsetCase{"IconvSuffixRejected", kUtf8Chinese, "big5//TRANSLIT",
+                                kUtf8Chinese},
+                    CharsetCase{"EmptyUnchanged", kUtf8Chinese, "", kUtf8Chinese}),
+    [](const auto& test) { return test.param.name; });
+
+// The pattern matcher maps UTF-16 positions back onto Text bytes by stepping with
+// characterLength: every byte pair, valid or not, must convert to one unit per character.
+TEST(CharacterLength, EveryCharacterConvertsToOneUnit) {
+  std::string text;
+  for (int lead = 0x80; lead <= 0xFF; ++lead) {
+    for (int trail = 0x00; trail <= 0xFF; ++trail) {
+      text.push_back(static_cast<char>(lead));
+      text.push_back(static_cast<char>(trail));
+      text.push_back('\n');
+    }
+  }
+  std::size_t characters = 0;
+  for (std::size_t position = 0; position < text.size(); position += characterLength(text, position)) {
+    ++characters;
+  }
+  EXPECT_EQ(toWide(text).size(), characters);
+}
+
+TEST(CharacterLength, StepsOverPairsAndSingles) {
+  // a, 中, 丂 (second byte "@"), a lead byte before a blank, the blank, a lead byte at the end.
+  const std::string text = "a\xD6\xD0\x81\x40\x81 \xD6";
+  std::vector<std::size_t> lengths;
+  for (std::size_t position = 0; position < text.size(); position += lengths.back()) {
+    lengths.push_back(characterLength(text, position));
+  }
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{1, 2, 2, 1, 1, 1}));
+  EXPECT_EQ(characterLength(text, text.size()), 0U);
+}
+
+}  // namespace
+}  // namespace moxilo::text
