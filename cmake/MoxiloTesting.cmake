@@ -1,7 +1,8 @@
 include(GoogleTest)
 
 # moxilo_add_test(<name> SOURCES ... LIBRARIES ... [GUI])
-# One test program per area; GUI tests run on Qt's offscreen platform.
+# One test program per area. Plain tests take GoogleTest's main; GUI tests
+# bring a main that creates the QApplication and run on Qt's offscreen platform.
 function(moxilo_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -9,6 +10,8 @@ function(moxilo_add_test name)
   set(env "")
   if(ARG_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

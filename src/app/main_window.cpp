@@ -1,0 +1,270 @@
+#include "moxilo/app/main_window.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <ranges>
+
+#include "widgets/catalogue_list.h"
+#include "widgets/colour_picker.h"
+#include "widgets/period_timer.h"
+#include "widgets/picture_box.h"
+#include "widgets/progress_meter.h"
+#include "widgets/transparent_label.h"
+#include "widgets/up_down_control.h"
+
+namespace moxilo::app {
+namespace {
+
+constexpr int kCaptionPixelHeight = 20;
+
+QString qstring(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+Qt::CursorShape cursorShape(ControlCursor cursor) {
+    switch (cursor) {
+        case ControlCursor::ResizeNorthWestSouthEast:
+            return Qt::SizeFDiagCursor;
+        case ControlCursor::ResizeNorthEastSouthWest:
+            return Qt::SizeBDiagCursor;
+        case ControlCursor::ResizeWestEast:
+            return Qt::SizeHorCursor;
+        case ControlCursor::ResizeNorthSouth:
+            return Qt::SizeVerCursor;
+        case ControlCursor::Arrow:
+            break;
+    }
+    return Qt::ArrowCursor;
+}
+
+QWidget* createCaption(QWidget* parent) {
+    auto* caption = new TransparentLabel(parent);
+    QFont font = caption->font();
+    font.setPixelSize(kCaptionPixelHeight);
+    font.setWeight(QFont::Normal);
+    caption->setFont(font);
+    caption->setWordWrap(true);
+    // Vertical centring has no effect while word wrap is on: text starts at the top.
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caption->setMouseTracking(true);
+    return caption;
+}
+
+QWidget* createHandle(QWidget* parent, const ControlSpec& spec) {
+    auto* handle = new TransparentLabel(parent);
+    handle->setText(qstring(spec.text));
+    handle->setTextColour(QColor(0, 0, 255));
+    handle->setWordWrap(false);
+    handle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return handle;
+}
+
+QWidget* createEditBox(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(std::numeric_limits<int>::max());  // no length limit
+    return edit;
+}
+
+QWidget* createPushButton(QWidget* parent, const ControlSpec& spec) {
+    auto* button = new QPushButton(qstring(spec.text), parent);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QWidget* createGroupBox(QWidget* parent) {
+    auto* frame = new QGroupBox(parent);
+    frame->setFlat(false);
+    return frame;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+        case ControlKind::PushButton:
+            return createPushButton(parent, spec);
+        case ControlKind::CheckBox:
+            return new QCheckBox(qstring(spec.text), parent);
+        case ControlKind::UpDown:
+            return new UpDownControl(parent);
+        case ControlKind::Caption:
+            return createCaption(parent);
+        case ControlKind::Handle:
+            return createHandle(parent, spec);
+        case ControlKind::ColourPicker:
+            return new ColourPicker(parent);
+        case ControlKind::EditBox:
+            return createEditBox(parent);
+        case ControlKind::GroupBox:
+            return createGroupBox(parent);
+        case ControlKind::PictureBox:
+            return new PictureBox(parent);
+        case ControlKind::ListView:
+            return new CatalogueList(parent);
+        case ControlKind::ProgressBar:
+            return new ProgressMeter(parent);
+        case ControlKind::Timer:
+            break;
+    }
+    std::abort();  // timers are not widgets
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("MoxiloV1.0"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    keepClientSizeFixed();
+    createControls();
+    redirectEvents();
+    connect(control<QPushButton>(control::aboutButton), &QPushButton::clicked, this,
+            &MainWindow::showAbout);
+}
+
+void MainWindow::createControls() {
+    for (const ControlSpec& spec : controlTable()) {
+        QObject* object = nullptr;
+        if (spec.kind == ControlKind::Timer) {
+            object = new PeriodTimer(this);
+        } else {
+            auto* parent = spec.parent.empty() ? this : control<QWidget>(spec.parent);
+            QWidget* widget = createWidget(spec, parent);
+            widget->setGeometry(spec.geometry.left, spec.geometry.top, spec.geometry.width,
+                                spec.geometry.height);
+            widget->setVisible(spec.visible);
+            widget->setEnabled(spec.enabled);
+            widget->setCursor(cursorShape(spec.cursor));
+            widget->setAccessibleName(spec.text.empty() ? qstring(spec.name) : qstring(spec.text));
+            widget->setAccessibleDescription(qstring(spec.name));
+            if (spec.kind == ControlKind::Caption || spec.kind == ControlKind::Handle ||
+                spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::PictureBox) {
+                widget->installEventFilter(this);
+            }
+            object = widget;
+        }
+        object->setObjectName(qstring(spec.name));
+        controls_.emplace(spec.name, object);
+        addresses_.emplace(object, spec.address());
+    }
+    // The first control of the template lies on top of the stacking order.
+    for (const ControlSpec& spec : std::views::reverse(controlTable())) {
+        if (auto* widget = control<QWidget>(spec.name)) {
+            widget->raise();
+        }
+    }
+}
+
+void MainWindow::redirectEvents() {
+    router_.redirect(controlSpec(control::caption2).address(),
+                     controlSpec(control::caption1).address());
+    const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
+    for (std::uint32_t k = 1; k < control::kHandleCount; ++k) {
+        router_.redirect({topLeft.window, topLeft.control + k}, topLeft);
+    }
+}
+
+void MainWindow::keepClientSizeFixed() { setFixedSize(kClientWidth, kClientHeight); }
+
+QObject* MainWindow::control(std::string_view name) const {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+QWidget* MainWindow::widgetAt(ControlAddress address) const {
+    const auto table = controlTable();
+    const auto found = std::ranges::find(table, address, &ControlSpec::address);
+    return found == table.end() ? nullptr : control<QWidget>(found->name);
+}
+
+ControlAddress MainWindow::addressOf(const QObject* object) const {
+    const auto found = addresses_.find(object);
+    return found == addresses_.end() ? ControlAddress{} : found->second;
+}
+
+QWidget* MainWindow::handle(int offset) const {
+    const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
+    return widgetAt({topLeft.window, topLeft.control + static_cast<std::uint32_t>(offset)});
+}
+
+void MainWindow::showAbout() {
+    QMessageBox about(QMessageBox::Information, QStringLiteral("关于"),
+                      QStringLiteral("MoxiloV1.0\n"
+                                     "浏览表情目录，为表情配上两行文字，复制后粘贴到聊天窗口。\n"
+                                     "版本 1.0.0"),
+                      QMessageBox::Ok);
+    about.setWindowModality(Qt::ApplicationModal);
+    about.exec();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = addresses_.find(watched);
+    if (found == addresses_.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const ControlAddress address = found->second;
+    // Captions and handles raise their events through the router; the picture
+    // frame and the picture box count as the window's background.
+    const bool isLabel = qobject_cast<TransparentLabel*>(watched) != nullptr;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+                return false;
+            }
+            if (isLabel) {
+                router_.raise(address, ControlEvent::LeftButtonPressed);
+            } else {
+                emit backgroundPressed();
+            }
+            return true;
+        }
+        case QEvent::MouseMove:
+            if (isLabel) {
+                router_.raise(address, ControlEvent::MouseMoved);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit backgroundPressed();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    emit keyPressed(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
+    }
+    // Not resizable by dragging, yet maximisable: the size constraint is
+    // lifted only while maximised. Controls keep their places either way.
+    if (isMaximized()) {
+        setMinimumSize(kClientWidth, kClientHeight);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        keepClientSizeFixed();
+    }
+}
+
+}  // namespace moxilo::app
