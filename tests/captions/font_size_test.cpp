@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,15 @@ struct MulDivCase {
     int expected;
 };
 
+void PrintTo(const MulDivCase& c, std::ostream* out) {
+    *out << c.number << " * " << c.numerator << " / " << c.denominator;
+}
+
 class MulDiv : public ::testing::TestWithParam<MulDivCase> {};
 
 TEST_P(MulDiv, RoundsHalvesAwayFromZeroAndReportsFailureAsMinusOne) {
     const MulDivCase& c = GetParam();
-    EXPECT_EQ(mulDiv(c.number, c.numerator, c.denominator), c.expected)
-        << c.number << " * " << c.numerator << " / " << c.denominator;
+    EXPECT_EQ(mulDiv(c.number, c.numerator, c.denominator), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

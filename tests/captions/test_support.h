@@ -26,4 +26,17 @@ struct NameOfCase {
     }
 };
 
+// Prints a case as its name in failure messages. The case tables live in each
+// test file's unnamed namespace, which is this one within that file, so
+// argument-dependent lookup finds it.
+namespace {
+
+template <typename Case>
+    requires requires(const Case& testCase) { testCase.name; }
+void PrintTo(const Case& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+}  // namespace
+
 }  // namespace moxilo::captions
