@@ -104,9 +104,10 @@ Text PatternMatcher::spanText(std::int32_t matchIndex, std::int32_t column,
   const Span& match = matches_->at(row, 0);
   const Span& span = matches_->at(row, static_cast<std::size_t>(column));
   Text piece = subject_.substr(span.begin, span.length());
-  // A group's text is looked up again from the start of its match, as callers expect.
-  setPosition(position, column == 0 ? toPosition(match.begin)
-                                    : findFrom(subject_, piece, match.begin));
+  if (position != nullptr) {
+    // A group's text is looked up again from the start of its match, as callers expect.
+    *position = column == 0 ? toPosition(match.begin) : findFrom(subject_, piece, match.begin);
+  }
   return piece;
 }
 

@@ -25,8 +25,13 @@ void mapUnitsToBytes(MatchTable& table, std::string_view text) {
   std::size_t byte = 0;
   for (std::size_t* offset : offsets) {
     while (unit < *offset && byte < text.size()) {
-      byte += static_cast<unsigned char>(text[byte]) < 0x80 ? 1 : text::characterLength(text, byte);
-      ++unit;
+      const std::size_t asciiEnd = text::asciiRunEnd(text.substr(0, byte + (*offset - unit)), byte);
+      unit += asciiEnd - byte;
+      byte = asciiEnd;
+      if (unit < *offset && byte < text.size()) {
+        byte += text::characterLength(text, byte);
+        ++unit;
+      }
     }
     *offset = byte;
   }

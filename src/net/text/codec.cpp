@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "iconv_conversion.h"
@@ -55,6 +56,14 @@ std::size_t wideCharacterBytes(std::string_view rest) {
   return pair ? sizeof(units) : sizeof(char16_t);
 }
 
+using text::asciiRunEnd;  // the Text overload, beside this one for UTF-16
+std::size_t asciiRunEnd(std::u16string_view wide, std::size_t from) {
+  return static_cast<std::size_t>(
+      std::find_if(wide.begin() + static_cast<std::ptrdiff_t>(from), wide.end(),
+                   [](char16_t unit) { return !isAscii(unit); }) -
+      wide.begin());
+}
+
 // End of the run of characters from `from` on whose units are all outside ASCII
 // (in Text, a trail byte may look like ASCII, so Text steps by whole characters).
 std::size_t nonAsciiRunEnd(std::string_view text, std::size_t from) {
@@ -81,10 +90,7 @@ Output convertWithAsciiShortcut(Input input, IconvHandle& converter,
   output.reserve(input.size());
   std::size_t position = 0;
   while (position < input.size()) {
-    const std::size_t asciiEnd = static_cast<std::size_t>(
-        std::find_if(input.begin() + static_cast<std::ptrdiff_t>(position), input.end(),
-                     [](auto unit) { return !isAscii(unit); }) -
-        input.begin());
+    const std::size_t asciiEnd = asciiRunEnd(input, position);
     const std::size_t written = output.size();
     output.resize(written + asciiEnd - position);
     for (std::size_t i = position; i < asciiEnd; ++i) {
@@ -152,6 +158,23 @@ std::size_t characterLength(std::string_view text, std::size_t position) {
   const auto trail = static_cast<unsigned char>(text[position + 1]);
   const bool isTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE);
   return isTrail ? 2 : 1;
+}
+
+std::size_t asciiRunEnd(std::string_view text, std::size_t from) {
+  // Eight bytes at a time: pages are mostly markup.
+  constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
+  std::uint64_t word = 0;
+  while (from + sizeof(word) <= text.size()) {
+    std::memcpy(&word, text.data() + from, sizeof(word));
+    if ((word & kHighBits) != 0) {
+      break;
+    }
+    from += sizeof(word);
+  }
+  while (from < text.size() && isAscii(text[from])) {
+    ++from;
+  }
+  return from;
 }
 
 std::u16string toWide(std::string_view text) {

@@ -20,6 +20,10 @@ using Text = std::string;
 // with this function walks a Text and its UTF-16 form in step.
 std::size_t characterLength(std::string_view text, std::size_t position);
 
+// End of the run of ASCII bytes (below 0x80) that starts at `from`: the first byte at or
+// after `from` that is 0x80 or above, or text.size(). Each such byte is one character.
+std::size_t asciiRunEnd(std::string_view text, std::size_t from);
+
 // Text to UTF-16. The terminator is not stored in a std::u16string.
 std::u16string toWide(std::string_view text);
 
