@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace moxilo::regex {
@@ -173,6 +174,25 @@ std::vector<MatcherCase> matcherCases() {
 
 INSTANTIATE_TEST_SUITE_P(Regex, PatternMatcherTest, testing::ValuesIn(matcherCases()),
                          [](const auto& test) { return test.param.name; });
+
+// Bytes that do not convert count as one character each: later positions and texts stay
+// exact, and a match hands back the subject's own bytes.
+TEST(PatternMatcherBytes, BytesThatDoNotConvertKeepPositionsAndTexts) {
+  // An invalid byte, a lead byte before a blank, 中, x, a pair naming no character, x, a blank,
+  // then a, an invalid byte, b.
+  const Text subject = "\xFF\x81 \xD6\xD0x\xA2\xA0x a\xFF" "b";
+  PatternMatcher matcher;
+  ASSERT_TRUE(matcher.createAndExecute("x|a.b", subject));
+  ASSERT_EQ(matcher.matchCount(), 3);
+  const std::vector<std::pair<Text, std::int32_t>> expected = {
+      {"x", 5}, {"x", 8}, {"a\xFF" "b", 10}};
+  for (std::int32_t i = 1; i <= 3; ++i) {
+    std::int32_t position = -1;
+    EXPECT_EQ(matcher.matchText(i, &position), expected[static_cast<std::size_t>(i - 1)].first);
+    EXPECT_EQ(position, expected[static_cast<std::size_t>(i - 1)].second);
+  }
+  EXPECT_EQ(matcher.replaceMatches("[$&]"), "\xFF\x81 \xD6\xD0[x]\xA2\xA0[x] [a\xFF" "b]");
+}
 
 TEST(PatternMatcherLifecycle, FreshMatcherHasNothing) {
   const PatternMatcher matcher;

@@ -11,15 +11,21 @@ namespace {
 // Code page 936 bytes used below: 中 D6 D0, 文 CE C4, 丂 81 40 (its second byte is "@"),
 // € 80 (one byte), A2 A0 a well-formed pair that names no character.
 
-struct ToWideCase {
+// One row of a table for a conversion with a single input.
+template <typename Input, typename Output>
+struct ConversionCase {
   const char* name;
-  std::string text;
-  std::u16string wide;
+  Input input;
+  Output expected;
 };
+
+using ToWideCase = ConversionCase<std::string, std::u16string>;
+using FromWideCase = ConversionCase<std::u16string, std::string>;
+using Utf8Case = ConversionCase<std::string, std::string>;
 
 class ToWideTest : public testing::TestWithParam<ToWideCase> {};
 
-TEST_P(ToWideTest, Converts) { EXPECT_EQ(toWide(GetParam().text), GetParam().wide); }
+TEST_P(ToWideTest, Converts) { EXPECT_EQ(toWide(GetParam().input), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Codec, ToWideTest,
@@ -35,15 +41,9 @@ INSTANTIATE_TEST_SUITE_P(
         ToWideCase{"NulIsKept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
     [](const auto& test) { return test.param.name; });
 
-struct FromWideCase {
-  const char* name;
-  std::u16string wide;
-  std::string text;
-};
-
 class FromWideTest : public testing::TestWithParam<FromWideCase> {};
 
-TEST_P(FromWideTest, Converts) { EXPECT_EQ(fromWide(GetParam().wide), GetParam().text); }
+TEST_P(FromWideTest, Converts) { EXPECT_EQ(fromWide(GetParam().input), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Codec, FromWideTest,
@@ -86,15 +86,9 @@ TEST(WideBytes, ReadsUpToTheFirstZeroUnitOrTheEnd) {
   EXPECT_EQ(fromWideBytes(std::string("a\0b", 3)), "a");  // odd last byte
 }
 
-struct Utf8Case {
-  const char* name;
-  std::string utf8;
-  std::string text;
-};
-
 class Utf8ToTextTest : public testing::TestWithParam<Utf8Case> {};
 
-TEST_P(Utf8ToTextTest, Converts) { EXPECT_EQ(utf8ToText(GetParam().utf8), GetParam().text); }
+TEST_P(Utf8ToTextTest, Converts) { EXPECT_EQ(utf8ToText(GetParam().input), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Codec, Utf8ToTextTest,
