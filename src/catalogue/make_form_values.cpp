@@ -1,0 +1,85 @@
+// The make-page values the demo catalogue site issues (demo-site serves the
+// same ones). A real site's values replace these in a copy of this file that
+// MOXILO_MAKE_FORM_VALUES names at configure time.
+
+#include "moxilo/catalogue/make_form_values.h"
+
+namespace moxilo::catalogue {
+namespace {
+
+constexpr std::string_view kViewState =
+    "/wEPDwUS888ozm/N+P7C/6JwLhrurRgiHL16y+BRecpYti6LtTF44g/JsOHCM5HimiiIoKAyPVb5AmFDvPYm6MJJ18"
+    "AyT3CjiVazzKVpL+aKUiBg7B9K8n/2tr1wpBTdiM08+2x+LQVtwy+aH3klDVV1NHBaxLrMbkS4n80Wcm705DEyp2mR"
+    "cE2ojFBBSIzz3ohc15yTJ12fVKuioPCe90dkSntCCkvCUnOtQaMdbnERHm+Flh7CDCYb5GroVcFY9csBPg7rjdqhdD"
+    "nl04Gbxl0X8cb1lE3u8GpQloEK51RrJVznGeBIlzlsZylJnQEzu8j6N0HBlA/ltX9ZWBOaeU17HCEER+BgVZlCS9YU"
+    "iCwrq548Z4JlNIxmLI4ezfWFOMVjh9LDbStMRHYpkmNq8reO1fTTzwsiJ6hETHOKREoCTtzZN3lq/PbMlRhVvgnB8j"
+    "rnr/grRGBXs3L9n7QZE3yrZ7Ruz/fwiDTkOqBpTG38pFXjaKu/gD+YJ/C6ZOeJtB49xISljr/2MqNTE5p5jQCbP51j"
+    "bQ3iIJMkcWWDGBq1i554LRc5wdi51Rta04YdN/JNf+aYI/h90oBd92Oq2sXh+jwVtlN1xQWJGKG//KZpLx4sPthNDb"
+    "3GMzUu4EXsLAiUKq9IuIM7L6Luh5FK3uy4KUAZW6iKSO0gtmL71WZwTrNAhgKGRPcwJDeI36DRJ34qxxRNHrgtJJzt"
+    "M/eksxlURBMQSE/E33j51/UBR4WRLQ0x0tfaCEBtecq99/B88HsJCf/o10pe8TvSYex6HjfWU8SIm0bXukKMOUcZCA"
+    "vB0D0KDtVKXEaX/qCTjsCGtB37lw2ygLVeXrq0dRXiMZt7wbRZbPlBMHmZAfmxxY686fAAciZXJBYNflj4WTaqlKrA"
+    "FiYmjQtgUm5VlE+zlBWM648K8r/mFffye8KoFAAGAN7dPd7FGiKLMm1veAisHnTkfgN+z7h7blnAsTIA91KA3g6zia"
+    "4fsNG55Yyo9D7MVPOscp03oXE7K6/HOI1pIfvKPEF2WKKMHTz0V6cvMyzXvgrkCDqvz+qWxtcibbIl/Z05EAcWCmlB"
+    "JsWV6FKSZMdgmXNbJT83mI8PtCIVkVo7bU4M9DIfhfdXSNdhsKs3vNTXU5VNxL4+WDjpS9CPx30T7bYBJg2QbvOLa+"
+    "2xugBL27nkEoEJBYSHJOI2VuO+D1TrckBX7ghWpo7KJKgLN7BoIEYKC/jfBJIDohXs2J6qii9dzk7NG2pzlIy/Lp90"
+    "/ofIZIwg3HIh2OP1WviwFOTO7ZkNcCoNhvX+2m38VOrJxseK/OMq004mzBrMGAzdG51VH2I3/hIoMJ1bNkCHbVYfd3"
+    "YR08Mt3cZN/SjCzwPkCc0UdOtFsojUhahUejjwRGL25VDPu2BLA5bhP1iCo/dZpJLm2/urHQpoPJPUtYq9GxGnCoee"
+    "IQ81DJWQvzwsmjhFBJgYqlKvumPmLvi28iL+vzDbeDGb5EdeJGZ/BB+TXfDtXqpocOFWW7knbwuCNswWqaNkvJCZwx"
+    "oFdVe4UY+w7D1ETGCrQSPMeyx0urrOwrx/BU/P/Vxcv8v4VXKrE/o+JEal1F3QASCc7VGoP/p94Hdl8YE2h/FZW05y"
+    "bG3pCNtfjQGl/Ba0hqD9NL1btmStPGW1PIvwHI6ZFaxk7gpVYQwxhlf7qK1EFC6OiAEWkj9x3S7+Z7I6OJbJmoPbDz"
+    "dJ+m/zkyY5VI4AbOZnS/JBGkZhFCHyevB6SuCLw/0ZhJ15bNYyhyjR2NQfNiZ9EqwdgTa5mzFaOVK9ZxnRc0S6Lq1v"
+    "Rb3IiFSw2wHALYXfgfUX0wTIqA3ssbohR3N5kK1GXp4XchCz3Q8vgW4a/YrDGDbd66x7zMcOAh8XbqhNrOBHO5zOZ1"
+    "OJLySfofGrwDc13KRqvA6X9nv746Xqsw0rXOtj2ouU8FXiPkWUuYHRTCnmIPsbJgEcPOL6vlisC+225ElCLIT9bmKf"
+    "Jy+kIWCBeZ1tlGqLf97bfRj71cUdqjSz9On8JGb0q/sjYbXckFM/z8saAio47LtIuFgSjx4+phJ5RZfFm0VQBhj55D"
+    "Owo6hXGV7CskqGMCo2Tra63EkQxb9g7f8fycxmRQHA2Gig4TXPlk26n4sTpm1uRVqGYubrs5bID5U2WCUqlZwwZzCR"
+    "HYFS0141/NaJ1nWEp5W4v9AMzdC5Sl1Fn989KVSQ1s2G2flYYe0JGR0i6mA5Pz+LPIYsEalGcMr59cOlj6UiizwTwn"
+    "HS2JvC2Vg1Ts9gWEVEnVYAVdbMXgvRknpjdZGZdPspkiUEWI6Vczc3j+b8K53MIf9bnEWK1ouKZgmN/hNXau7O28cv"
+    "KDd+ZNfExGBxbErTY2cX6kFySVkfb1yGVBlEiR2ij2O95jJepSJXI3mXRtT4jrVQsYAeWHW+6/NuhvIlIfEuERS5Eg"
+    "k4g1j1hZal7wc0YF6bHWLg/VUApiIWZRhqMKY4H+4HKSkwSsDrxD4H22yGkihQmCQxUdL8S3uK3T9TdkcRkn95fpdh"
+    "Uc8umU3F1arKPvzDjhmJMjvgtVCP3f5qIPW6C0OJl/eBVOkoAKIAcpFRUUWQbA46+16eH9xCKOOmwy93fE84c95R3w"
+    "mg308x476/PgM3MnkKxATXhmw2qMPwoG5XbvK21YgeP6oAV/N5nGJoAQMCot0DL09TJKMx8opXkGeDaw5aWbFx0aG9"
+    "D5MU+nQ3dk62cvj6To8+GnVHyWMVLwu4nBD66Ce1AJ0yPjJU5cd/IrK83mML/mAeOPskT+VCyiJF9CcvhR7/aOcePE"
+    "RymvTPvYtDlihZSibVcedQOdazXx2FXFyMs6lDrLiLDdw7u2fU93yHMUaVPozBSPW140lcVm2IgdI3OOx5OtdYUTJt"
+    "vvlInv2Z0PwtUsL7XQe2hXerqkE9xDyaGNHFFaNG3Hzu3VzvIjNhIRAZkknjAxE7Rk44fI1eYXZVSzbHMtbB2VYPlt"
+    "yZNjrQfqOco1BBuwDRVzm8Hm0KrmykbNKCnnIWG6dBcg2yb8UpySi4jTmjj1msnM8bSJZpQEUW1DUW3g4qdnxKP5Rc"
+    "8v9KXgjV3nCtmHJL/YEOHZYxWPf2iHcuCreypQicH59DyRzP/WTCoYx9+tDA8GWk7/xRtEdDDxpiQR89SEnplONQM4"
+    "N9p6ogtnUqf/f4tdiAHPcYiycjxqcPxFMbuVxKAPnRfQDysWFtJXEenPDmS6yp++CR40wcRTYRcvK5rf4S6lPHJavk"
+    "9pCvLRL5Q5wksr/6BQuDUZ2qFo0AHQVdFaGqfEnEml2rA3GbAl5A82GwWBOC4mCGxehbBzG4VzaSgz9NQ4kP4R6RSU"
+    "UGVXDBjCuw754Hk6vb3YNAaif4xhKs1jn2BKkA11RR7UpVY03xEipMtcsmQ07Y1xcrBNJcRGrbDI5Cb6vklyT9PvoA"
+    "jl9FpxOEwkJ5j7nzOXqaAYrgLKIsONyPWe09n283u1rsWJZy2u3zpXRonsRKydfiGSPLgWfdkGGf0qYeP58ZbnbSUp"
+    "r6Q9SPPtQCCZhiwKeOx0t6QK1f6U7DEUNUmlzGo2lG1RUSivIYW2RUQk9pZSR8H1CVJApmENaFMfExwSiRHUHiKGrG"
+    "qFzpbIznwGinSdb0NLeWP6iGIjVTnEg0Cb6JGmkWpBRi2SiQ7NX6y3mZ9T7enTUiaWRbZJabPYELRJw3WrWvtxSvWD"
+    "iHtLuLFl8qdTDNnmabEOPJMcKoDWGe04rTWtf27qnpZEezJIOEkbhzWlve4YY5bXbiAG8HINrwM3zqDvjJMxLTbTUk"
+    "54BJtR52XACeivwNPq488yEOYDVPa2G3FxVLrqOUp14zM8eAOq64D3hKxdiVJ8X0wvInHbCE5OuxUJyRezPllaQI7b"
+    "zg2HSlKVoDxPwmPjO8bHiSzFpMRYL1uCErmvaVMJs4y8CbgPLldJdJ4BQMnYA7KKtBkDMseOnT9Nh2KZbyh0PG7A8D"
+    "RGcpIG4Do0T21hhU4OG6gJkGcfkkmdKKLyh2vYMW3SkSkAmAbF0WFf0OAqLIMr53Yfyiayiilui1pbDzxFngcIJycz"
+    "HGhfy5GrkQnkt1tkQA11CsLZaLAyzELblLfEh0du6M5QmVduCF2cDEZCtOBt6cgYz7Pto0rN0pcDa7OD4TwSydCYz1"
+    "mvGdzadRF6lhHilbqDULC6BJQDGlRgXpDcYe7Eo8OHzKr496xFTKwIffDJtMSl6M4nrgtDtHyUuo18Tl7BCXYA9eTG"
+    "lz5qBBxQ3XftDAnKo4GREXv481JylmjtknY76LMRG754JySvaTpPU6cRWjHDGceUU37H66RV6L6WukOzoQ976Z7pDS"
+    "nR59nWmzEW342CyFvqgwoHEpmJPHiGdGQxCGaowlux5SV5SRnDymOkBjsh8rlg8zrawmXWHOnsHRBCO7h7mLrWxH1K"
+    "EuL0Mu2GErYWzQsJWQOJwSF63t36WgS8jcvmmU2jFdUPENsH4SZD0OK9WZRvUFemFszAjJ22A8eXhI5owNrU5CYw1n"
+    "DqQvdILtAi6kZuzTFzWsKVMpph6GWJc2cVJTEXO8x22aMWTRKqHfp7Mrt9U1SsA66qBHrkFpQ6XJtEUfikCiqVhIst"
+    "J6szSJXW7n2Hr3DlbY6rVhmrphN5VgYkuxs4qHIuN8C1pfsqA71QbelnBKbU0RLRYIb2DgWYNdjeVDcmoWaRBwNvv1"
+    "etqscqaOf3Odb7yHN6T8t0GcrBRK0wAjUb0xSk1AEPxaf36tLP208K1U8HJmFQDs4vCuHRkkyctlr4DIJJnlKLhqPS"
+    "S3ltouSZFT5KXIkdvmdY7TE1eE3La7CpMhqdW6M6HdhGI7ZLtRNOkGAJ8QakvpmuOWGDVozYf4Tvkdm88TLnhYI5Sg"
+    "5ukJXZryLnnKnRVhWpIOIQKHvGLiXFvm3Dnn8BxTIGjaxJu3B9ZqMjUw6vwxUDkNFG2iVqzWdmytm7UMir3RVDl3i6"
+    "eLiOFhKN77Plm6vYjBiU1TKj2jdOFCVh9iIBdnPtBJQWKRbbgiOIPLSydBGUHHPlAlmi7v5rqjIn07gERXUXA9FpJq"
+    "yeJI64ERoryrv8aJOmSO8AR5E1ZcPVfG30BQtbtzqWvUH8HNVtezzoSyN3r00T9FI59VTXxZTmOqpozFhPCecB3Nvn"
+    "249amWssCxuNsuwH6VJXxQQC4Vrks8TK3Io4iZt9L5C29TYQL9FhDwwz761o2c8FiUiMVlymD0vmGnd13ZSIbHMUyS"
+    "q1lGRvFWcRPsu9d7UDDxJMxCMxcylg2sPK84B0mDjZQi1qa9WtUSWbJa5MlcvnmuPBM1OdRWR5z4qdlq9BvQqc4RLS"
+    "i3Efet5cOPWKF3Hx47lGiV3gEWw0dNSiL9v5PGOCXM4S72qWUBfVz6hEhgdgxB6Allofk1CYfR2uymTd7mHErCnEgV"
+    "v7jQAsdzbceKzW8IBv2yFg==";
+
+constexpr std::string_view kViewStateGenerator = "5B1C8E2A";
+
+constexpr std::string_view kEventValidation =
+    "/wEdJVvYYvWRi+K/Z3FwVBVjhyJ2o3reJ9smg2CLsljJp1AGhRhjvoy3nUpUDCYuv0Bem7TH3X9657uKPocqTBwuS9"
+    "XN2rdn";
+
+}  // namespace
+
+IssuedMakeFormValues issuedMakeFormValues() {
+    return {kViewState, kViewStateGenerator, kEventValidation};
+}
+
+}  // namespace moxilo::catalogue
