@@ -12,6 +12,9 @@ static_assert(PCRE2_UNSET == Span::kUnset, "unset groups keep the engine's marke
 // Far above what a scan of a large catalogue page takes, low enough that a pattern with
 // runaway backtracking gives up in well under a second instead of hanging.
 constexpr std::uint32_t kMatchLimit = 5'000'000;
+// Bounds the memory of one search (64 MB of spans): a pattern with thousands of groups
+// matching empty at every character of a large page gives up instead.
+constexpr std::size_t kMaxSpans = 4 * 1024 * 1024;
 // The JIT starts on a small machine-stack block; deeply nested patterns get this much.
 constexpr PCRE2_SIZE kJitStackStart = 64 * 1024;
 constexpr PCRE2_SIZE kJitStackMax = 16 * 1024 * 1024;
@@ -129,7 +132,7 @@ std::optional<MatchTable> searchPattern(std::u16string_view pattern, std::u16str
     if (result == PCRE2_ERROR_NOMATCH) {
       break;
     }
-    if (result <= 0) {
+    if (result <= 0 || table.spans.size() + table.columns > kMaxSpans) {
       return std::nullopt;
     }
     const PCRE2_SIZE* ovector = scanner.ovector();

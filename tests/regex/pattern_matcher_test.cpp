@@ -100,6 +100,14 @@ TEST_P(PatternMatcherTest, FindsMatchesGroupsAndReplacements) {
 
 const MatchOptions kDefaults{};
 
+std::string repeated(std::string_view piece, std::size_t times) {
+  std::string result;
+  for (std::size_t i = 0; i < times; ++i) {
+    result += piece;
+  }
+  return result;
+}
+
 std::vector<MatcherCase> matcherCases() {
   return {
         MatcherCase{"ListingPage", std::string(kListingPattern), kListingPage, kDefaults, true,
@@ -146,6 +154,9 @@ std::vector<MatcherCase> matcherCases() {
         MatcherCase{"DeepBacktrackingStackStillMatches", "(?:a|b)*c",
                     std::string(100'000, 'a') + "c", kDefaults, true,
                     {{{std::string(100'000, 'a') + "c", 0}, {}}}},
+        // A thousand empty groups matching at every character: too much to keep.
+        MatcherCase{"TooManyGroupsOfMatchesToKeepGivesUp", repeated("()", 1'000),
+                    std::string(5'000, 'a'), kDefaults, false, {}, {{"x", ""}}},
         MatcherCase{"NoMatchStillExecutes", "xyz", "abc", kDefaults, true, {},
                     {{"#", "abc"}}},
         MatcherCase{"EmptyMatchesStepOneCharacter", "x*", "中x", kDefaults, true,
