@@ -13,9 +13,9 @@ constexpr ControlSpec visibleControl(std::string_view name, ControlKind kind, st
     return {name, kind, id, geometry, text, parent, true, true};
 }
 
-constexpr ControlSpec handle(std::string_view name, std::uint32_t id, ControlGeometry geometry,
-                             ControlCursor cursor) {
-    return {name, ControlKind::Handle, id, geometry, "■", {}, false, true, cursor};
+// The handles' own traits (sides, pointers, thresholds) are the caption rules' table.
+constexpr ControlSpec handle(std::string_view name, std::uint32_t id, ControlGeometry geometry) {
+    return {name, ControlKind::Handle, id, geometry, "■", {}, false, true};
 }
 
 // Ids fall in template order, which makes the handles' ids rise from 左上.
@@ -39,14 +39,14 @@ constexpr std::array kTable{
     visibleControl("超级列表框1", ControlKind::ListView, 1011, {2, 0, 224, 264}),
     visibleControl("按钮1", ControlKind::PushButton, 1010, {336, 8, 80, 32}, "读取表情"),
     visibleControl("进度条1", ControlKind::ProgressBar, 1009, {0, 337, 512, 16}),
-    handle("右下", 1008, {88, 112, 8, 8}, ControlCursor::ResizeNorthWestSouthEast),
-    handle("右中", 1007, {88, 96, 8, 8}, ControlCursor::ResizeWestEast),
-    handle("右上", 1006, {88, 80, 8, 8}, ControlCursor::ResizeNorthEastSouthWest),
-    handle("中下", 1005, {56, 112, 8, 8}, ControlCursor::ResizeNorthSouth),
-    handle("中中", 1004, {56, 80, 8, 8}, ControlCursor::ResizeNorthSouth),
-    handle("左下", 1003, {32, 112, 8, 8}, ControlCursor::ResizeNorthEastSouthWest),
-    handle("左中", 1002, {32, 96, 8, 8}, ControlCursor::ResizeWestEast),
-    handle("左上", 1001, {32, 80, 8, 8}, ControlCursor::ResizeNorthWestSouthEast),
+    handle("右下", 1008, {88, 112, 8, 8}),
+    handle("右中", 1007, {88, 96, 8, 8}),
+    handle("右上", 1006, {88, 80, 8, 8}),
+    handle("中下", 1005, {56, 112, 8, 8}),
+    handle("中中", 1004, {56, 80, 8, 8}),
+    handle("左下", 1003, {32, 112, 8, 8}),
+    handle("左中", 1002, {32, 96, 8, 8}),
+    handle("左上", 1001, {32, 80, 8, 8}),
 };
 
 }  // namespace

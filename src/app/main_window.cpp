@@ -14,6 +14,9 @@
 #include <limits>
 #include <ranges>
 
+#include "caption_selection.h"
+#include "caption_styling.h"
+#include "moxilo/captions/handles.h"
 #include "widgets/catalogue_list.h"
 #include "widgets/colour_picker.h"
 #include "widgets/period_timer.h"
@@ -25,37 +28,30 @@
 namespace moxilo::app {
 namespace {
 
-constexpr int kCaptionPixelHeight = 20;
+constexpr int kCaptionFontHeight = -20;  // characters 20 pixels high
 
 QString qstring(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-Qt::CursorShape cursorShape(ControlCursor cursor) {
+Qt::CursorShape cursorShape(captions::CursorKind cursor) {
     switch (cursor) {
-        case ControlCursor::ResizeNorthWestSouthEast:
+        case captions::CursorKind::DiagonalNwSe:
             return Qt::SizeFDiagCursor;
-        case ControlCursor::ResizeNorthEastSouthWest:
+        case captions::CursorKind::DiagonalNeSw:
             return Qt::SizeBDiagCursor;
-        case ControlCursor::ResizeWestEast:
+        case captions::CursorKind::Horizontal:
             return Qt::SizeHorCursor;
-        case ControlCursor::ResizeNorthSouth:
+        case captions::CursorKind::Vertical:
             return Qt::SizeVerCursor;
-        case ControlCursor::Arrow:
-            break;
     }
     return Qt::ArrowCursor;
 }
 
 QWidget* createCaption(QWidget* parent) {
     auto* caption = new TransparentLabel(parent);
-    QFont font = caption->font();
-    font.setPixelSize(kCaptionPixelHeight);
-    font.setWeight(QFont::Normal);
-    caption->setFont(font);
+    caption->setFontHeight(kCaptionFontHeight);
     caption->setWordWrap(true);
-    // Vertical centring has no effect while word wrap is on: text starts at the top.
-    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     caption->setMouseTracking(true);
     return caption;
 }
@@ -64,8 +60,9 @@ QWidget* createHandle(QWidget* parent, const ControlSpec& spec) {
     auto* handle = new TransparentLabel(parent);
     handle->setText(qstring(spec.text));
     handle->setTextColour(QColor(0, 0, 255));
-    handle->setWordWrap(false);
-    handle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const auto offset = spec.id - controlSpec(control::topLeftHandle).id;
+    handle->setCursor(
+        cursorShape(captions::handleTraits(static_cast<captions::HandleId>(offset)).cursor));
     return handle;
 }
 
@@ -125,10 +122,12 @@ MainWindow::MainWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("MoxiloV1.0"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::ClickFocus);
     keepClientSizeFixed();
     createControls();
     redirectEvents();
+    new CaptionStyling(*this);
+    new CaptionSelection(*this);
     connect(control<QPushButton>(control::aboutButton), &QPushButton::clicked, this,
             &MainWindow::showAbout);
 }
@@ -145,7 +144,6 @@ void MainWindow::createControls() {
                                 spec.geometry.height);
             widget->setVisible(spec.visible);
             widget->setEnabled(spec.enabled);
-            widget->setCursor(cursorShape(spec.cursor));
             widget->setAccessibleName(spec.text.empty() ? qstring(spec.name) : qstring(spec.text));
             widget->setAccessibleDescription(qstring(spec.name));
             if (spec.kind == ControlKind::Caption || spec.kind == ControlKind::Handle ||
@@ -224,6 +222,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 return false;
             }
             if (isLabel) {
+                pressPosition_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
                 router_.raise(address, ControlEvent::LeftButtonPressed);
             } else {
                 emit backgroundPressed();
@@ -241,7 +240,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    // Presses that a control left unhandled bubble up here: only the client
+    // area where no control lies counts.
+    if (event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr) {
         emit backgroundPressed();
     }
     QWidget::mousePressEvent(event);

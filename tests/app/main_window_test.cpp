@@ -64,7 +64,7 @@ QString shownText(QObject* object) {
         button && !qobject_cast<ColourPicker*>(object)) {
         return button->text();
     }
-    if (auto* label = qobject_cast<QLabel*>(object)) {
+    if (auto* label = qobject_cast<TransparentLabel*>(object)) {
         return label->text();
     }
     if (auto* edit = qobject_cast<QLineEdit*>(object)) {
@@ -152,9 +152,9 @@ TEST_F(MainWindowTest, InitialSettingsMatchTheTemplate) {
         EXPECT_TRUE(caption->text().isEmpty());
         EXPECT_EQ(caption->textColour(), QColor(Qt::black));
         EXPECT_EQ(caption->font().pixelSize(), 20);
+        EXPECT_EQ(caption->fontHeight(), -20);
         EXPECT_EQ(caption->font().weight(), QFont::Normal);
         EXPECT_TRUE(caption->wordWrap());
-        EXPECT_EQ(caption->textFormat(), Qt::PlainText);
         EXPECT_FALSE(caption->autoFillBackground());
     }
     for (auto name : {control::caption1ColourPicker, control::caption2ColourPicker}) {

@@ -32,15 +32,6 @@ enum class ControlKind {
     ProgressBar,
 };
 
-// The mouse pointer shown over a control.
-enum class ControlCursor {
-    Arrow,
-    ResizeNorthWestSouthEast,
-    ResizeNorthEastSouthWest,
-    ResizeWestEast,
-    ResizeNorthSouth,
-};
-
 struct ControlGeometry {
     int left = 0;
     int top = 0;
@@ -57,7 +48,6 @@ struct ControlSpec {
     std::string_view parent;  // empty: the main window
     bool visible;
     bool enabled;
-    ControlCursor cursor = ControlCursor::Arrow;
 
     [[nodiscard]] constexpr ControlAddress address() const { return {kMainWindowId, id}; }
 };

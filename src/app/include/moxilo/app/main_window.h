@@ -34,6 +34,8 @@ public:
     [[nodiscard]] QWidget* handle(int offset) const;
 
     [[nodiscard]] EventRouter& router() { return router_; }
+    // Where (in global coordinates) the press being handled happened.
+    [[nodiscard]] QPoint pressPosition() const { return pressPosition_; }
     [[nodiscard]] ProgramState& state() { return state_; }
 
     void showAbout();
@@ -59,6 +61,7 @@ private:
     std::map<const QObject*, ControlAddress> addresses_;
     EventRouter router_;
     ProgramState state_;
+    QPoint pressPosition_;
 };
 
 }  // namespace moxilo::app
