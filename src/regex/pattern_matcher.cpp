@@ -75,7 +75,8 @@ bool PatternMatcher::createAndExecute(std::string_view pattern, std::string_view
 }
 
 std::int32_t PatternMatcher::matchCount() const {
-  return matches_ ? toPosition(matches_->rows()) : 0;
+  // The number of spans one search may keep is far below the 32-bit range.
+  return matches_ ? static_cast<std::int32_t>(matches_->rows()) : 0;
 }
 
 Text PatternMatcher::matchText(std::int32_t index, std::int32_t* position) const {
@@ -96,23 +97,27 @@ Text PatternMatcher::spanText(std::int32_t matchIndex, std::int32_t column,
   const bool inRange = matches_ && matchIndex >= 1 &&
                        static_cast<std::size_t>(matchIndex) <= matches_->rows() &&
                        static_cast<std::size_t>(column) < matches_->columns;
-  const auto row = static_cast<std::size_t>(matchIndex - 1);
-  if (!inRange || !matches_->at(row, static_cast<std::size_t>(column)).isSet()) {
+  if (!inRange) {
     setPosition(position, kNotFound);
     return {};
   }
-  const Span& match = matches_->at(row, 0);
+  const std::size_t row = static_cast<std::size_t>(matchIndex) - 1;
   const Span& span = matches_->at(row, static_cast<std::size_t>(column));
+  if (!span.isSet()) {
+    setPosition(position, kNotFound);
+    return {};
+  }
   Text piece = subject_.substr(span.begin, span.length());
   if (position != nullptr) {
     // A group's text is looked up again from the start of its match, as callers expect.
-    *position = column == 0 ? toPosition(match.begin) : findFrom(subject_, piece, match.begin);
+    const std::size_t matchBegin = matches_->at(row, 0).begin;
+    *position = column == 0 ? toPosition(matchBegin) : findFrom(subject_, piece, matchBegin);
   }
   return piece;
 }
 
 std::int32_t PatternMatcher::subMatchCount() const {
-  return matchCount() > 0 ? toPosition(matches_->columns - 1) : 0;
+  return matchCount() > 0 ? static_cast<std::int32_t>(matches_->columns - 1) : 0;
 }
 
 Text PatternMatcher::patternText() const { return pattern_; }

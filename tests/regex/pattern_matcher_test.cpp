@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -88,6 +89,7 @@ TEST_P(PatternMatcherTest, FindsMatchesGroupsAndReplacements) {
   EXPECT_EQ(matcher.matchText(pastLastMatch, &position), "");
   EXPECT_EQ(position, -2);
   EXPECT_EQ(matcher.matchText(0), "");
+  EXPECT_EQ(matcher.matchText(std::numeric_limits<std::int32_t>::min()), "");
   EXPECT_EQ(matcher.subMatchText(1, pastLastGroup), "");
   EXPECT_EQ(matcher.subMatchText(1, 0), "");
   EXPECT_EQ(matcher.subMatchText(pastLastMatch, 1), "");
