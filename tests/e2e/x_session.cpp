@@ -1,0 +1,164 @@
+#include "x_session.h"
+
+#include <QRect>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace moxilo::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kStartBound = 20s;
+
+int milliseconds(std::chrono::milliseconds bound) { return static_cast<int>(bound.count()); }
+
+}  // namespace
+
+QByteArray runCommand(const QString& program, const QStringList& arguments,
+                      const QProcessEnvironment& environment, std::chrono::milliseconds bound) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(milliseconds(bound))) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString()
+                      << ": did not finish";
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString()
+                      << ": exit " << process.exitCode() << ": "
+                      << process.readAllStandardError().toStdString();
+    }
+    return process.readAllStandardOutput();
+}
+
+XSession::XSession() {
+    // Xvfb picks a free display itself and writes its number to the given fd.
+    server_.setProgram(QStringLiteral("sh"));
+    server_.setArguments({QStringLiteral("-c"),
+                          QStringLiteral("exec Xvfb -displayfd 1 -nolisten tcp -screen 0 "
+                                         "1024x768x24 2>/dev/null")});
+    server_.start();
+    QByteArray number;
+    while (!number.contains('\n') && server_.waitForReadyRead(milliseconds(kStartBound))) {
+        number += server_.readAllStandardOutput();
+    }
+    if (number.trimmed().isEmpty()) {
+        ADD_FAILURE() << "Xvfb did not start";
+        return;
+    }
+    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+}
+
+XSession::~XSession() {
+    server_.terminate();
+    if (!server_.waitForFinished(5000)) {
+        server_.kill();
+        server_.waitForFinished();
+    }
+}
+
+QProcessEnvironment XSession::environment() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display_);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return environment;
+}
+
+QByteArray XSession::xdotool(const QStringList& arguments) const {
+    return runCommand(QStringLiteral("xdotool"), arguments, environment());
+}
+
+QImage XSession::screenshot() const {
+    const QByteArray png = runCommand(QStringLiteral("import"),
+                                      {QStringLiteral("-silent"), QStringLiteral("-window"),
+                                       QStringLiteral("root"), QStringLiteral("png:-")},
+                                      environment());
+    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+RunningProgram::RunningProgram(const XSession& session, const QString& program)
+    : session_(session) {
+    process_.setProcessEnvironment(session.environment());
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(program, {});
+    if (!process_.waitForStarted(milliseconds(kStartBound))) {
+        ADD_FAILURE() << "the program did not start";
+        return;
+    }
+    const QByteArray found = runCommand(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+         QStringLiteral("--name"), QStringLiteral("^MoxiloV1\\.0$")},
+        session.environment(), kStartBound);
+    windowId_ = QString::fromLatin1(found.split('\n').value(0).trimmed());
+    if (windowId_.isEmpty()) {
+        ADD_FAILURE() << "the window did not appear";
+        return;
+    }
+    const QByteArray shell = session.xdotool(
+        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), windowId_});
+    int x = 0;
+    int y = 0;
+    for (const QByteArray& line : shell.split('\n')) {
+        if (line.startsWith("X=")) {
+            x = line.mid(2).toInt();
+        } else if (line.startsWith("Y=")) {
+            y = line.mid(2).toInt();
+        }
+    }
+    origin_ = QPoint(x, y);
+    QThread::msleep(500);  // the first paint
+}
+
+RunningProgram::~RunningProgram() {
+    process_.terminate();
+    if (!process_.waitForFinished(5000)) {
+        process_.kill();
+        process_.waitForFinished();
+    }
+}
+
+QStringList RunningProgram::at(QPoint client) const {
+    const QPoint screen = origin_ + client;
+    return {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())};
+}
+
+void RunningProgram::click(QPoint client) const {
+    session_.xdotool(at(client));
+    session_.xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    QThread::msleep(150);
+}
+
+void RunningProgram::drag(QPoint fromClient, QPoint toClient) const {
+    session_.xdotool(at(fromClient));
+    session_.xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    constexpr int kSteps = 5;
+    for (int step = 1; step <= kSteps; ++step) {
+        session_.xdotool(at(fromClient + (toClient - fromClient) * step / kSteps));
+        QThread::msleep(30);
+    }
+    session_.xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    QThread::msleep(200);
+}
+
+void RunningProgram::type(const QString& text) const {
+    session_.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    QThread::msleep(150);
+}
+
+void RunningProgram::key(const QString& keys) const {
+    session_.xdotool({QStringLiteral("key"), keys});
+    QThread::msleep(150);
+}
+
+QImage RunningProgram::shot() const {
+    return session_.screenshot().copy(QRect(origin_, QSize(513, 353)));
+}
+
+}  // namespace moxilo::e2e

@@ -1,0 +1,72 @@
+#pragma once
+// End-to-end test support: a private Xvfb display, the real program on it,
+// real input through the X server (xdotool) and screenshots of the screen.
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+
+namespace moxilo::e2e {
+
+// Runs a command to its end (bounded) and returns its standard output; a
+// failure to start, a time-out or a non-zero exit is reported as a test failure.
+QByteArray runCommand(const QString& program, const QStringList& arguments,
+                      const QProcessEnvironment& environment,
+                      std::chrono::milliseconds bound = std::chrono::seconds(20));
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    [[nodiscard]] bool ready() const { return !display_.isEmpty(); }
+    [[nodiscard]] const QString& display() const { return display_; }
+    // The environment for programs on this display (X11 platform, no offscreen).
+    [[nodiscard]] QProcessEnvironment environment() const;
+
+    QByteArray xdotool(const QStringList& arguments) const;
+    [[nodiscard]] QImage screenshot() const;
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+// The program under test, started on a session and ended with it.
+class RunningProgram {
+public:
+    RunningProgram(const XSession& session, const QString& program);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    [[nodiscard]] bool ready() const { return !windowId_.isEmpty(); }
+    // The top-left corner of the window's client area on the screen.
+    [[nodiscard]] QPoint origin() const { return origin_; }
+
+    // Real pointer input at client coordinates.
+    void click(QPoint client) const;
+    void drag(QPoint fromClient, QPoint toClient) const;
+    void type(const QString& text) const;
+    void key(const QString& keys) const;
+    // The window's client area as shown on the screen.
+    [[nodiscard]] QImage shot() const;
+
+private:
+    [[nodiscard]] QStringList at(QPoint client) const;
+
+    const XSession& session_;
+    QProcess process_;
+    QString windowId_;
+    QPoint origin_;
+};
+
+}  // namespace moxilo::e2e
