@@ -163,7 +163,8 @@ TransferError CurlEasy::perform(ResponseCollector& collector) {
   errorBuffer_[0] = '\0';
   const CURLcode code = curl_easy_perform(h);
   if (code == CURLE_OK) {
-    return TransferError::none;
+    // libcurl accepts a connection closed in the middle of the header lines.
+    return collector.headersComplete() ? TransferError::none : TransferError::noResponse;
   }
   if (errorBuffer_[0] == '\0') {
     std::strncpy(errorBuffer_.get(), curl_easy_strerror(code), CURL_ERROR_SIZE - 1);
