@@ -1,4 +1,5 @@
 include(GoogleTest)
+find_package(Qt6 REQUIRED COMPONENTS Test)
 
 # moxilo_add_test(<name> SOURCES ... LIBRARIES ... [GUI])
 # One test program per area. Plain tests take GoogleTest's main; GUI tests

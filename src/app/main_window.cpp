@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "caption_selection.h"
 #include "caption_styling.h"
 #include "moxilo/captions/handles.h"
+#include "moxilo/export/picture_copy.h"
 #include "widgets/catalogue_list.h"
 #include "widgets/colour_picker.h"
 #include "widgets/period_timer.h"
@@ -130,6 +132,8 @@ MainWindow::MainWindow(QWidget* parent)
     new CaptionSelection(*this);
     connect(control<QPushButton>(control::aboutButton), &QPushButton::clicked, this,
             &MainWindow::showAbout);
+    connect(control<QPushButton>(control::copyButton), &QPushButton::clicked, this,
+            &MainWindow::copyPicture);
 }
 
 void MainWindow::createControls() {
@@ -194,6 +198,14 @@ ControlAddress MainWindow::addressOf(const QObject* object) const {
 QWidget* MainWindow::handle(int offset) const {
     const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
     return widgetAt({topLeft.window, topLeft.control + static_cast<std::uint32_t>(offset)});
+}
+
+// The picture frame as the screen shows it, captions and visible handles
+// included, at the picture box's size.
+void MainWindow::copyPicture() {
+    const QImage picture = exporting::snapshot(*this, control<QWidget>(control::pictureFrame)->geometry(),
+                                               control<QWidget>(control::pictureBox)->size());
+    exporting::copyToClipboard(exporting::snapshotBytes(picture), *QGuiApplication::clipboard());
 }
 
 void MainWindow::showAbout() {

@@ -39,6 +39,7 @@ public:
     [[nodiscard]] ProgramState& state() { return state_; }
 
     void showAbout();
+    void copyPicture();
 
 signals:
     // A left press on the window's own client area, the picture frame or the picture box.
