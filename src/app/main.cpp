@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "catalogue_browser.h"
 #include "moxilo/app/background_tasks.h"
 #include "moxilo/app/main_window.h"
 #include "moxilo/catalogue/site.h"
@@ -17,11 +18,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("moxilo"));
     QApplication::setDesktopFileName(QStringLiteral("moxilo"));
 
-    const moxilo::catalogue::Site site(MOXILO_SITE_ROOT);
-    moxilo::app::BackgroundTasks tasks;
+    moxilo::app::BackgroundTasks tasks;  // outlives the window and what it wires
     int exitCode = 0;
     {
         moxilo::app::MainWindow window;
+        new moxilo::app::CatalogueBrowser(window, moxilo::catalogue::Site(MOXILO_SITE_ROOT), tasks);
         const QRect screen = window.screen()->availableGeometry();
         window.move(screen.center() - window.rect().center());
         window.show();

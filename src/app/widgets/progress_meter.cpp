@@ -9,11 +9,17 @@ ProgressMeter::ProgressMeter(QWidget* parent) : QProgressBar(parent) {
     setValue(0);
     setTextVisible(false);
     setOrientation(Qt::Horizontal);
+    setAlignment(Qt::AlignCenter);
 }
 
 void ProgressMeter::setPosition(int position) {
     position_ = position;
     setValue(std::clamp(position, minimum(), maximum()));
+}
+
+void ProgressMeter::showFailure(const QString& text) {
+    setFormat(text);
+    setTextVisible(!text.isEmpty());
 }
 
 }  // namespace moxilo::app

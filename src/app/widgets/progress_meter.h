@@ -14,6 +14,9 @@ public:
     void setPosition(int position);
     [[nodiscard]] int position() const { return position_; }
 
+    // A short text over the bar (a failed load says so); empty shows none.
+    void showFailure(const QString& text);
+
 private:
     int position_ = 0;
 };
