@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct FormCase {
     std::string encoded;
     std::optional<std::vector<FormField>> fields;  // nullopt: refused
 };
+
+void PrintTo(const FormCase& form, std::ostream* out) {
+    *out << '"' << form.encoded << '"';
+}
 
 class FormFieldsTest : public ::testing::TestWithParam<FormCase> {};
 

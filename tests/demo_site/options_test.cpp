@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,16 @@ struct OptionsCase {
     bool help;
     std::string error;  // a part of the message; empty: accepted
 };
+
+void PrintTo(const OptionsCase& options, std::ostream* out) {
+    std::string_view separator;
+    *out << "[";
+    for (const std::string_view argument : options.arguments) {
+        *out << separator << argument;
+        separator = " ";
+    }
+    *out << "]";
+}
 
 class OptionsTest : public ::testing::TestWithParam<OptionsCase> {};
 
