@@ -22,13 +22,10 @@ bool namesUtf8(std::string_view charset) {
   return lower == "utf-8" || lower == "utf8";
 }
 
-void cutAtNul(std::string& text) { text.resize(std::min(text.find('\0'), text.size())); }
-
 }  // namespace
 
-text::Text declaredCharset(std::string_view body) {
-  std::string subject(body.substr(0, kCharsetWindow));
-  cutAtNul(subject);
+text::Text declaredCharset(std::string_view page) {
+  std::string subject(page.substr(0, kCharsetWindow));
   std::replace_if(
       subject.begin(), subject.end(),
       [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, kNonAsciiStandIn);
@@ -39,11 +36,13 @@ text::Text declaredCharset(std::string_view body) {
   return matcher.subMatchText(1, 1);
 }
 
-std::string pageAsUtf8(std::string body, std::string_view charset) {
-  std::string page =
-      charset.empty() || namesUtf8(charset) ? std::move(body)
-                                            : text::textToUtf8(text::charsetToText(body, charset));
-  cutAtNul(page);
+std::string pageAsUtf8(std::string body, std::size_t textLength, std::string_view charset) {
+  if (charset.empty() || namesUtf8(charset)) {
+    body.resize(textLength);
+    return body;
+  }
+  std::string page = text::textToUtf8(text::charsetToText(body, charset));
+  page.resize(std::min(page.find('\0'), page.size()));
   return page;
 }
 

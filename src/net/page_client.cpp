@@ -149,11 +149,12 @@ std::string fetchPage(const PageRequest& request, PageResult& result) {
   }
 
   std::string& body = collector.body();
-  const text::Text charset = declaredCharset(body);
+  const std::size_t textLength = collector.textLength();
+  const text::Text charset = declaredCharset(std::string_view(body).substr(0, textLength));
   if (result.body) {
     *result.body = body;
   }
-  return pageAsUtf8(std::move(body), charset);
+  return pageAsUtf8(std::move(body), textLength, charset);
 }
 
 }  // namespace moxilo::net

@@ -120,6 +120,12 @@ TEST_F(PageClientTest, ZeroByteEndsThePageButNotTheBody) {
   EXPECT_EQ(*result_.body, body);
 }
 
+TEST_F(PageClientTest, ZeroByteFarIntoTheBodyEndsThePageThere) {
+  const std::string text(300'000, 'a');
+  serve(Reply::ok(text + std::string("\0tail\0", 6)));
+  EXPECT_EQ(fetch(requestFor("/late-nul")), text);
+}
+
 TEST_F(PageClientTest, BodyIsWrittenOnlyWhenAskedFor) {
   serve(Reply::ok("page"));
   EXPECT_EQ(fetch(requestFor("/")), "page");

@@ -3,6 +3,7 @@
 // (redirects and interim responses replace it), with CR LF line ends, and the body,
 // held within a size limit.
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ class ResponseCollector {
   // Status line, header lines and the empty line that ends them, each ending in CR LF.
   const std::string& headerBlock() const { return headerBlock_; }
   std::string& body() { return body_; }
+  // Bytes of the body before its first NUL byte (all of them when it has none).
+  std::size_t textLength() const { return std::min(firstNul_, body_.size()); }
 
   bool responseStarted() const { return !headerBlock_.empty(); }
   // The empty line after the headers of a final (not 1xx) response has arrived.
@@ -32,12 +35,14 @@ class ResponseCollector {
 
  private:
   void startResponse();
+  void reserveBody(std::size_t length);
 
   std::size_t bodyLimit_;
   std::string headerBlock_;
   std::string body_;
   int statusCode_ = 0;
   std::size_t announcedLength_ = 0;  // Content-Length of the latest response
+  std::size_t firstNul_ = std::string::npos;
   bool hasLocation_ = false;
   bool headersComplete_ = false;
   bool bodyTooLarge_ = false;
