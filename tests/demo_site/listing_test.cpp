@@ -1,12 +1,15 @@
 #include "catalogue_data.h"
 #include "running_site.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionMatch>
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <ostream>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,12 +22,16 @@ struct Item {
     std::string title;
 };
 
+// Byte for byte: Latin-1 maps every byte to one character and back, whatever
+// the page's own encoding.
 std::vector<Item> listedItems(const std::string& page) {
-    static const std::regex pattern(kListingPattern);
+    static const QRegularExpression pattern(QString::fromLatin1(kListingPattern));
     std::vector<Item> items;
-    for (auto match = std::sregex_iterator(page.begin(), page.end(), pattern);
-         match != std::sregex_iterator(); ++match) {
-        items.push_back({(*match)[1].str(), (*match)[2].str()});
+    auto matches = pattern.globalMatch(QString::fromLatin1(page.data(), qsizetype(page.size())));
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        items.push_back({match.captured(1).toLatin1().toStdString(),
+                         match.captured(2).toLatin1().toStdString()});
     }
     return items;
 }
