@@ -38,7 +38,8 @@ void serveMake(const httplib::Request& request, httplib::Response& response) {
     }
     if (const auto problem = makeFormProblem(request.body)) {
         response.status = 400;
-        response.set_content("<p>表单无效: " + *problem + "</p>", kHtmlUtf8);
+        // Plain text: the problem quotes field names as they were posted.
+        response.set_content("表单无效: " + *problem + "\n", "text/plain; charset=utf-8");
         return;
     }
     const std::string picture = "store/face/" + storeFolder(face->id) + "/make.jpg";

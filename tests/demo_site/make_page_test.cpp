@@ -61,6 +61,8 @@ TEST_P(WrongFormTest, IsRefusedWith400) {
     const auto response = site.client().Post("/face/make.aspx?id=1024", body, kFormType);
     ASSERT_TRUE(response);
     EXPECT_EQ(response->status, 400) << response->body;
+    // The reason quotes what was posted, so it must not be read as HTML.
+    EXPECT_EQ(response->get_header_value("Content-Type"), "text/plain; charset=utf-8");
 }
 
 const std::string kButton = "ButtonMake=%E7%94%9F%E6%88%90%E5%9B%BE%E7%89%87%EF%BC%81";
@@ -96,6 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
         WrongForm{"LastFieldMissing",
                   [](const std::string& b) { return b.substr(0, b.rfind('&')); }},
         WrongForm{"FieldAdded", [](const std::string& b) { return b + "&extra=1"; }},
+        WrongForm{"MarkupInAFieldName",
+                  [](const std::string& b) {
+                      return replaced(b, "__VIEWSTATE=", "%3Cscript%3Ealert(1)%3C%2Fscript%3E=");
+                  }},
         WrongForm{"MalformedEscape",
                   [](const std::string& b) { return replaced(b, "%2F", "%G1"); }},
         WrongForm{"Empty", [](const std::string&) { return std::string(); }}),
