@@ -30,12 +30,6 @@ HttpMethod methodFor(std::int32_t methodIndex) {
   }
 }
 
-Timeouts timeoutsFor(std::int32_t timeoutSeconds) {
-  const std::chrono::milliseconds each =
-      timeoutSeconds > 0 ? std::chrono::seconds(timeoutSeconds) : kDefaultTimeout;
-  return {.connect = each, .idle = each, .total = each * kPhasesPerExchange};
-}
-
 bool bothGiven(const std::optional<text::Text>& user, const std::optional<text::Text>& password) {
   return !user.value_or("").empty() && !password.value_or("").empty();
 }
@@ -70,7 +64,7 @@ std::optional<PageFailure> prepare(CurlEasy& easy, const std::string& url,
   if (!easy.setMethod(methodFor(request.methodIndex.value_or(0)), request.body.value_or(""))) {
     return PageFailure::requestFailed;
   }
-  if (!easy.setTimeouts(timeoutsFor(request.timeoutSeconds.value_or(0)))) {
+  if (!easy.setTimeouts(pageTimeouts(request.timeoutSeconds))) {
     return PageFailure::timeoutsFailed;
   }
   if (bothGiven(request.serverUser, request.serverPassword) &&
@@ -120,6 +114,13 @@ std::string fail(PageResult& result, PageFailure failure) {
 }
 
 }  // namespace
+
+Timeouts pageTimeouts(std::optional<std::int32_t> timeoutSeconds) {
+  const std::int32_t seconds = timeoutSeconds.value_or(0);
+  const std::chrono::milliseconds each =
+      seconds > 0 ? std::chrono::seconds(seconds) : kDefaultTimeout;
+  return {.connect = each, .idle = each, .total = each * kPhasesPerExchange};
+}
 
 std::string fetchPage(const PageRequest& request, PageResult& result) {
   result.failure.reset();

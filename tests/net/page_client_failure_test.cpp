@@ -12,7 +12,6 @@ namespace moxilo::net {
 namespace {
 
 using loopback::HttpTestServer;
-using loopback::Reply;
 
 struct MessageCase {
   PageFailure failure;

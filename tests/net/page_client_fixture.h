@@ -11,10 +11,10 @@
 
 namespace moxilo::net {
 
+using loopback::Reply;
+
 class PageClientTest : public testing::Test {
  protected:
-  using Reply = loopback::Reply;
-
   // Starts the server; every request it receives is answered by `handler`.
   void serve(loopback::HttpTestServer::Handler handler) {
     server_ = std::make_unique<loopback::HttpTestServer>(std::move(handler));

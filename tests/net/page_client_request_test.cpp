@@ -204,5 +204,28 @@ INSTANTIATE_TEST_SUITE_P(
                     TargetCase{"SpaceIsEscaped", "/a b", "/a%20b"}),
     [](const auto& test) { return test.param.name; });
 
+struct TimeoutCase {
+  const char* name;
+  std::optional<std::int32_t> seconds;
+  std::chrono::seconds each;
+};
+
+class PageTimeoutsTest : public testing::TestWithParam<TimeoutCase> {};
+
+TEST_P(PageTimeoutsTest, EachPhaseGetsTheTimeoutAndTheExchangeFourTimesIt) {
+  const Timeouts timeouts = pageTimeouts(GetParam().seconds);
+  EXPECT_EQ(timeouts.connect, GetParam().each);
+  EXPECT_EQ(timeouts.idle, GetParam().each);
+  EXPECT_EQ(timeouts.total, 4 * GetParam().each);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PageClient, PageTimeoutsTest,
+    testing::Values(TimeoutCase{"Absent", {}, std::chrono::seconds(30)},
+                    TimeoutCase{"Zero", 0, std::chrono::seconds(30)},
+                    TimeoutCase{"Negative", -5, std::chrono::seconds(30)},
+                    TimeoutCase{"Given", 5, std::chrono::seconds(5)}),
+    [](const auto& test) { return test.param.name; });
+
 }  // namespace
 }  // namespace moxilo::net

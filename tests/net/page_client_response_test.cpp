@@ -21,16 +21,6 @@ TEST_F(PageClientTest, RedirectHandedBackWhenNotFollowed) {
             "HTTP/1.1 302 Found\r\nlocation: /x\r\nContent-Length: 5\r\n\r\n");
 }
 
-TEST_F(PageClientTest, HeaderBlockGetsCrLfLineEnds) {
-  Reply reply;
-  reply.head = "HTTP/1.1 200 OK\nContent-Length: 2\nX-A: 1\n\n";
-  reply.body = "ok";
-  serve(reply);
-
-  EXPECT_EQ(fetch(requestFor("/lf")), "ok");
-  EXPECT_EQ(result_.headers, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nX-A: 1\r\n\r\n");
-}
-
 TEST_F(PageClientTest, SetCookieLinesInAnyLetterCase) {
   serve(Reply::ok("c", "set-cookie: a=1; path=/\r\nSET-COOKIE: b=2\r\n"));
   result_.returnedCookies = "stale=1";
@@ -144,33 +134,48 @@ TEST_F(PageClientTest, HeadGivesHeadersWithoutPage) {
   EXPECT_EQ(result_.statusText, "200 OK");
 }
 
-TEST_F(PageClientTest, BodyUntilCloseAndChunkedBodiesArrive) {
-  serve([](const std::string& request) {
-    Reply reply;
-    if (request.starts_with("GET /close ")) {
-      reply.head = "HTTP/1.0 200 OK\r\n\r\n";
-      reply.body = "until close";
-      reply.ending = Reply::Ending::close;
-    } else {
-      reply.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
-      reply.body = "5\r\nchunk\r\n3\r\ned!\r\n0\r\nX-Trailer: t\r\n\r\n";
-    }
-    return reply;
-  });
-  EXPECT_EQ(fetch(requestFor("/close")), "until close");
-  EXPECT_EQ(result_.statusText, "200 OK");
-  EXPECT_EQ(fetch(requestFor("/chunked")), "chunked!");
-  EXPECT_EQ(result_.headers, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+struct FramingCase {
+  const char* name;
+  std::string head;  // sent exactly as given
+  std::string body;
+  Reply::Ending ending;
+  std::string page;
+  std::string headers;  // as handed out
+};
+
+class PageClientFramingTest : public PageClientTest,
+                              public testing::WithParamInterface<FramingCase> {};
+
+TEST_P(PageClientFramingTest, DeliversPageAndFinalHeaderBlock) {
+  const FramingCase& c = GetParam();
+  Reply reply;
+  reply.head = c.head;
+  reply.body = c.body;
+  reply.ending = c.ending;
+  serve(reply);
+
+  EXPECT_EQ(fetch(requestFor("/framing")), c.page);
+  EXPECT_FALSE(result_.failure);
+  EXPECT_EQ(result_.headers, c.headers);
 }
 
-TEST_F(PageClientTest, InterimResponseIsReplacedByTheFinalOne) {
-  Reply reply;
-  reply.head = "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n";
-  reply.body = "done";
-  serve(reply);
-  EXPECT_EQ(fetch(requestFor("/interim")), "done");
-  EXPECT_EQ(result_.headers, "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    PageClient, PageClientFramingTest,
+    testing::Values(
+        FramingCase{"BareLineFeedsBecomeCrLf", "HTTP/1.1 200 OK\nContent-Length: 2\nX-A: 1\n\n",
+                    "ok", Reply::Ending::keepOpen, "ok",
+                    "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nX-A: 1\r\n\r\n"},
+        FramingCase{"BodyUntilClose", "HTTP/1.0 200 OK\r\n\r\n", "until close",
+                    Reply::Ending::close, "until close", "HTTP/1.0 200 OK\r\n\r\n"},
+        FramingCase{"ChunkedTrailerIsNoHeader",
+                    "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                    "5\r\nchunk\r\n3\r\ned!\r\n0\r\nX-Trailer: t\r\n\r\n", Reply::Ending::keepOpen,
+                    "chunked!", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"},
+        FramingCase{"InterimResponseIsReplaced",
+                    "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n",
+                    "done", Reply::Ending::keepOpen, "done",
+                    "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n"}),
+    [](const auto& test) { return test.param.name; });
 
 }  // namespace
 }  // namespace moxilo::net

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "moxilo/net/curl_easy.h"
 #include "moxilo/net/page_failure.h"
 #include "moxilo/text/codec.h"
 
@@ -75,6 +76,10 @@ struct PageResult {
 inline constexpr std::size_t kMaxPageBytes = std::size_t{64} << 20;
 // Redirects followed at most, over http and https only.
 inline constexpr long kMaxRedirects = 10;
+
+// The time-outs a call with `timeoutSeconds` works with: each phase that long (30 s
+// when 0 or less or absent), the whole exchange four times as long.
+Timeouts pageTimeouts(std::optional<std::int32_t> timeoutSeconds);
 
 // Fetches the page at request.url. Returns it as UTF-8 (see the encoding contract
 // above), or the empty text on failure.
