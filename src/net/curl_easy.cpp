@@ -42,6 +42,10 @@ std::size_t receiveBodyBytes(char* data, std::size_t size, std::size_t count, vo
   return static_cast<ResponseCollector*>(collector)->addBodyBytes({data, length}) ? length : 0;
 }
 
+int checkStop(void* stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<const std::stop_token*>(stop)->stop_requested() ? 1 : 0;
+}
+
 template <typename Value>
 bool setOption(CURL* handle, CURLoption option, Value value) {
   return curl_easy_setopt(handle, option, value) == CURLE_OK;
@@ -149,6 +153,24 @@ bool CurlEasy::setRedirects(bool follow, long maxRedirects) {
 bool CurlEasy::setHeaders(CurlHeaderList headers) {
   headers_ = std::move(headers);
   return setOption(handle_.get(), CURLOPT_HTTPHEADER, headers_->get());
+}
+
+bool CurlEasy::setUserAgent(const std::string& agent) {
+  return setOption(handle_.get(), CURLOPT_USERAGENT, agent.c_str());
+}
+
+bool CurlEasy::useHttp10() {
+  return setOption(handle_.get(), CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+}
+
+bool CurlEasy::setStopToken(std::stop_token stop) {
+  if (!stop_) {
+    stop_ = std::make_unique<std::stop_token>();
+  }
+  *stop_ = std::move(stop);
+  CURL* const h = handle_.get();
+  return setOption(h, CURLOPT_XFERINFOFUNCTION, checkStop) &&
+         setOption(h, CURLOPT_XFERINFODATA, stop_.get()) && setOption(h, CURLOPT_NOPROGRESS, 0L);
 }
 
 TransferError CurlEasy::perform(ResponseCollector& collector) {

@@ -133,6 +133,9 @@ void HttpTestServer::acceptConnections() {
       }
       return connection.finished.load();
     });
+    if (accepted.valid()) {
+      ++connectionsAccepted_;
+    }
     if (accepted.valid() && connections_.size() < kMaxConnections) {
       Connection& connection = connections_.emplace_back();
       connection.thread = std::thread([this, &connection, socket = std::move(accepted)]() mutable {

@@ -1,14 +1,15 @@
 #pragma once
 // Owns one libcurl easy handle and its error buffer, and sets the handle up through
-// typed calls. Every handle speaks HTTP/1.1 over http and https only (redirects
-// included), verifies TLS certificates, ignores proxy settings in the environment
-// and never raises signals, so it is safe on worker threads.
+// typed calls. Every handle speaks HTTP/1.1 (unless told to use 1.0) over http and
+// https only (redirects included), verifies TLS certificates, ignores proxy settings
+// in the environment and never raises signals, so it is safe on worker threads.
 
 #include <curl/curl.h>
 
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,14 @@ class CurlEasy {
   bool enableCookieEngine();
   bool setRedirects(bool follow, long maxRedirects);
   bool setHeaders(CurlHeaderList headers);
+  // The agent of libcurl's own User-Agent line, sent when the header list holds none,
+  // and of the CONNECT request to a proxy.
+  bool setUserAgent(const std::string& agent);
+  // Requests go out as HTTP/1.0 instead of HTTP/1.1.
+  bool useHttp10();
+  // perform() gives up soon after `stop` is requested: libcurl asks about once a
+  // second while nothing moves, and more often while bytes flow.
+  bool setStopToken(std::stop_token stop);
 
   // Runs the exchange, handing what arrives to `collector`.
   TransferError perform(ResponseCollector& collector);
@@ -84,6 +93,8 @@ class CurlEasy {
   // On the heap, so its address, which libcurl keeps, survives moves of this object.
   std::unique_ptr<char[]> errorBuffer_;
   std::optional<CurlHeaderList> headers_;
+  // On the heap, so its address, which libcurl keeps, survives moves of this object.
+  std::unique_ptr<std::stop_token> stop_;
   bool followsRedirects_ = false;
 };
 

@@ -63,6 +63,8 @@ class HttpTestServer {
   std::string url(std::string_view pathAndQuery = "/") const;
   // The exact bytes of every request received so far, in order.
   std::vector<std::string> requests() const;
+  // How many connections clients have opened so far: tells connection reuse.
+  std::size_t connectionsAccepted() const { return connectionsAccepted_; }
 
   // A loopback port that nothing listens on.
   static std::uint16_t unusedPort();
@@ -85,6 +87,7 @@ class HttpTestServer {
     std::atomic<bool> finished{false};
   };
   std::list<Connection> connections_;
+  std::atomic<std::size_t> connectionsAccepted_{0};
   std::thread acceptor_;
 };
 

@@ -1,0 +1,49 @@
+#pragma once
+// Downloads whole resources (the rendered face pictures) over one libcurl handle that
+// lives as long as the downloader, so that one connection to the site serves every
+// download it can.
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+#include "moxilo/net/curl_easy.h"
+
+namespace moxilo::net {
+
+inline constexpr Timeouts kDownloadTimeouts{.connect = std::chrono::seconds(30),
+                                            .idle = std::chrono::seconds(60),
+                                            .total = std::chrono::minutes(10)};
+// Largest body accepted; a larger one gives the empty result.
+inline constexpr std::size_t kMaxDownloadBytes = std::size_t{64} << 20;
+// Redirects followed at most, over http and https only.
+inline constexpr long kMaxDownloadRedirects = 10;
+
+struct Download {
+  // Everything the response body delivered, whatever the status: an error page comes
+  // back like a picture. What arrived before a failure when the body was cut.
+  std::string bytes;
+  // True when the response arrived whole: a caller can refuse a truncated picture.
+  bool complete = false;
+};
+
+// One per program. Calls from several threads are safe and run one after another.
+class ResourceDownloader {
+ public:
+  explicit ResourceDownloader(const Timeouts& timeouts = kDownloadTimeouts);
+
+  // GET over HTTP/1.0 with "Accept: */*", always answered by the server. An empty
+  // address, or one that is not an absolute http:// or https:// address, gives the
+  // empty result without a request. Requesting `stop` from another thread ends the
+  // download within about a second, as an incomplete one.
+  Download download(std::string_view address, std::stop_token stop = {});
+
+ private:
+  std::mutex mutex_;
+  std::optional<CurlEasy> easy_;  // empty when libcurl could not be set up
+};
+
+}  // namespace moxilo::net
