@@ -20,8 +20,7 @@ text::Text statusText(std::string_view headers) {
 std::optional<text::Text> location(std::string_view headers) {
   std::optional<text::Text> target;
   for (const text::Text& line : text::splitText(headers, "\r\n")) {
-    const std::string_view start = std::string_view(line).substr(0, kLocationKey.size());
-    if (text::findText(start, kLocationKey, 0, text::LetterCase::ignored) == 0) {
+    if (text::startsWithText(line, kLocationKey, text::LetterCase::ignored)) {
       target = line.substr(kLocationKey.size());
     }
   }

@@ -16,10 +16,6 @@ constexpr std::uintptr_t kHugePageBytes = std::uintptr_t{2} << 20;
 // Far above any real header block; keeps an endless header stream from eating memory.
 constexpr std::size_t kHeaderBlockLimit = std::size_t{1} << 20;
 
-bool startsWithIgnoringCase(std::string_view line, std::string_view prefix) {
-  return text::findText(line.substr(0, prefix.size()), prefix, 0, text::LetterCase::ignored) == 0;
-}
-
 std::string_view withoutLineEnd(std::string_view line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
     line.remove_suffix(1);
@@ -52,9 +48,9 @@ bool ResponseCollector::addHeaderLine(std::string_view rawLine) {
     return false;
   }
   headerBlock_.append(line).append("\r\n");
-  if (startsWithIgnoringCase(line, "Location:")) {
+  if (text::startsWithText(line, "Location:", text::LetterCase::ignored)) {
     hasLocation_ = true;
-  } else if (startsWithIgnoringCase(line, "Content-Length:")) {
+  } else if (text::startsWithText(line, "Content-Length:", text::LetterCase::ignored)) {
     announcedLength_ = announcedLength(line);
   } else if (line.empty()) {
     headersComplete_ = statusCode_ >= 200;

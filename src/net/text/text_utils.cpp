@@ -58,6 +58,10 @@ bool containsText(std::string_view text, std::string_view needle, LetterCase let
   return findText(text, needle, 0, letterCase) != std::string_view::npos;
 }
 
+bool startsWithText(std::string_view text, std::string_view prefix, LetterCase letterCase) {
+  return matchesAt(text, 0, prefix, letterCase);
+}
+
 Text replaceAll(std::string_view text, std::string_view from, std::string_view to,
                 LetterCase letterCase) {
   if (from.empty()) {

@@ -155,6 +155,14 @@ TEST(FindText, StartsAtTheFirstCharacterAtOrAfterFrom) {
   EXPECT_EQ(findText("abc", "", 4), std::string_view::npos);
 }
 
+TEST(StartsWithText, ComparesThePrefixByCharacters) {
+  EXPECT_TRUE(startsWithText("Location: /x", "location: ", LetterCase::ignored));
+  EXPECT_FALSE(startsWithText("Location: /x", "location: "));
+  EXPECT_FALSE(startsWithText("Loc", "Location"));
+  EXPECT_TRUE(startsWithText("abc", ""));
+  EXPECT_FALSE(startsWithText("\x81\x41", "\x81\x61", LetterCase::ignored));
+}
+
 TEST(ReplaceAll, RewritesEveryLetterCase) {
   EXPECT_EQ(replaceAll("set-cookie: a\r\nSET-COOKIE: b", "Set-Cookie", "Set-Cookie",
                        LetterCase::ignored),

@@ -29,6 +29,9 @@ std::size_t findText(std::string_view text, std::string_view needle, std::size_t
 bool containsText(std::string_view text, std::string_view needle,
                   LetterCase letterCase = LetterCase::counts);
 
+bool startsWithText(std::string_view text, std::string_view prefix,
+                    LetterCase letterCase = LetterCase::counts);
+
 // Every match of `from`, left to right without overlaps, replaced by `to`.
 Text replaceAll(std::string_view text, std::string_view from, std::string_view to,
                 LetterCase letterCase = LetterCase::counts);
