@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "catalogue_browser.h"
+#include "face_previewer.h"
 #include "moxilo/app/background_tasks.h"
 #include "moxilo/app/main_window.h"
 #include "moxilo/catalogue/site.h"
@@ -22,7 +23,9 @@ int main(int argc, char* argv[]) {
     int exitCode = 0;
     {
         moxilo::app::MainWindow window;
-        new moxilo::app::CatalogueBrowser(window, moxilo::catalogue::Site(MOXILO_SITE_ROOT), tasks);
+        const moxilo::catalogue::Site site(MOXILO_SITE_ROOT);
+        new moxilo::app::CatalogueBrowser(window, site, tasks);
+        new moxilo::app::FacePreviewer(window, site, tasks);
         const QRect screen = window.screen()->availableGeometry();
         window.move(screen.center() - window.rect().center());
         window.show();

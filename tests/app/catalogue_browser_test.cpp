@@ -13,6 +13,7 @@
 #include "catalogue_data.h"
 #include "moxilo/app/background_tasks.h"
 #include "moxilo/app/main_window.h"
+#include "moxilo/gui_test/wait.h"
 #include "running_site.h"
 #include "widgets/catalogue_list.h"
 #include "widgets/period_timer.h"
@@ -20,8 +21,6 @@
 
 namespace moxilo::app {
 namespace {
-
-constexpr int kLoadBoundMs = 10'000;
 
 class CatalogueBrowserTest : public ::testing::Test {
 protected:
@@ -39,8 +38,8 @@ protected:
 
     // Waits until the latest load has finished: progress full, timer stopped.
     void waitForLoad() {
-        QTRY_VERIFY_WITH_TIMEOUT(progress()->position() == 10 && timer()->period() == 0,
-                                 kLoadBoundMs);
+        ASSERT_TRUE(gui_test::waitUntil(
+            [this] { return progress()->position() == 10 && timer()->period() == 0; }));
     }
 
     QStringList titles() const {

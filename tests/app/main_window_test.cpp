@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "moxilo/gui_test/wait.h"
+
 #include <vector>
 
 #include "widgets/catalogue_list.h"
@@ -260,7 +262,8 @@ TEST_F(MainWindowTest, AboutCanBeShownRepeatedlyAndChangesNothingElse) {
 
 TEST_F(MainWindowTest, MaximisingEnlargesTheWindowAndMovesNoControl) {
     window.showMaximized();
-    QTRY_VERIFY(window.width() > kClientWidth || window.height() > kClientHeight);
+    EXPECT_TRUE(gui_test::waitUntil(
+        [&] { return window.width() > kClientWidth || window.height() > kClientHeight; }));
     for (const ControlSpec& spec : controlTable()) {
         if (auto* widget = window.control<QWidget>(spec.name)) {
             EXPECT_EQ(widget->geometry(), QRect(spec.geometry.left, spec.geometry.top,
@@ -268,7 +271,7 @@ TEST_F(MainWindowTest, MaximisingEnlargesTheWindowAndMovesNoControl) {
         }
     }
     window.showNormal();
-    QTRY_COMPARE(window.size(), QSize(kClientWidth, kClientHeight));
+    EXPECT_TRUE(gui_test::waitUntil([&] { return window.size() == QSize(kClientWidth, kClientHeight); }));
 }
 
 TEST(MainWindowStartTest, ProgramStateStartsEmpty) {
