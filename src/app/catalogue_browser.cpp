@@ -62,8 +62,8 @@ void CatalogueBrowser::startLoad() {
     pageNumber = catalogue::pageToLoad(pageNumber);
     const std::uint64_t load = ++latestLoad_;
     // `this` is used only in work the mailbox delivers, which never outlives it.
-    tasks_.start([this, site = site_, pageNumber, load, mailbox = mailbox_](std::stop_token) {
-        LoadedPage page = loadPage(site, pageNumber);
+    tasks_.start([this, site = site_, pageNumber, load, mailbox = mailbox_](std::stop_token stop) {
+        LoadedPage page = loadPage(site, pageNumber, std::move(stop));
         mailbox->post([this, load, page = std::move(page)]() mutable {
             finishLoad(load, std::move(page));
         });
@@ -72,8 +72,8 @@ void CatalogueBrowser::startLoad() {
 
 // On the worker: fetch, decode, extract, and make the rows ready to show.
 CatalogueBrowser::LoadedPage CatalogueBrowser::loadPage(const catalogue::Site& site,
-                                                        int pageNumber) {
-    const catalogue::PageLoad load = catalogue::loadListingPage(site, pageNumber);
+                                                        int pageNumber, std::stop_token stop) {
+    const catalogue::PageLoad load = catalogue::loadListingPage(site, pageNumber, std::move(stop));
     LoadedPage page;
     page.rows.reserve(load.items.size());
     for (const catalogue::CatalogueItem& item : load.items) {

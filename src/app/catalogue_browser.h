@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "moxilo/app/interface_mailbox.h"
@@ -36,7 +37,7 @@ private:
         std::vector<CatalogueRow> rows;
         std::optional<QString> failure;
     };
-    static LoadedPage loadPage(const catalogue::Site& site, int pageNumber);
+    static LoadedPage loadPage(const catalogue::Site& site, int pageNumber, std::stop_token stop);
     void finishLoad(std::uint64_t load, LoadedPage page);
     void tick();
 

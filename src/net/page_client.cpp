@@ -122,7 +122,7 @@ Timeouts pageTimeouts(std::optional<std::int32_t> timeoutSeconds) {
   return {.connect = each, .idle = each, .total = each * kPhasesPerExchange};
 }
 
-std::string fetchPage(const PageRequest& request, PageResult& result) {
+std::string fetchPage(const PageRequest& request, PageResult& result, std::stop_token stop) {
   result.failure.reset();
   if (!curlReady()) {
     return fail(result, PageFailure::platformUnsupported);
@@ -137,6 +137,9 @@ std::string fetchPage(const PageRequest& request, PageResult& result) {
   }
   if (const std::optional<PageFailure> refused = prepare(*easy, *url, request)) {
     return fail(result, *refused);
+  }
+  if (stop.stop_possible() && !easy->setStopToken(std::move(stop))) {
+    return fail(result, PageFailure::requestFailed);
   }
 
   ResponseCollector collector(kMaxPageBytes);

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "catalogue_data.h"
+#include "moxilo/loopback/http_test_server.h"
 #include "running_site.h"
 
 namespace moxilo::catalogue {
@@ -75,6 +78,25 @@ TEST(PageLoadTest, AFailedFetchIsReportedWithItsNumberedMessage) {
     EXPECT_TRUE(load.items.empty());
     ASSERT_TRUE(load.failure.has_value());
     EXPECT_EQ(load.failure->substr(0, 1), "7");
+}
+
+TEST(PageLoadTest, AStopEndsALoadThatIsStillWaiting) {
+    loopback::HttpTestServer silent([](const std::string&) {
+        loopback::Reply reply;
+        reply.ending = loopback::Reply::Ending::stall;  // never answers
+        return reply;
+    });
+    std::stop_source stop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        stop.request_stop();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const PageLoad load = loadListingPage(Site(silent.url("")), 1, stop.get_token());
+    stopper.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_TRUE(load.failure.has_value());
+    EXPECT_TRUE(load.items.empty());
 }
 
 TEST(ListingTest, KMatchesGiveKItemsInPageOrder) {

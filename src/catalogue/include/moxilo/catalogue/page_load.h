@@ -3,6 +3,7 @@
 // Blocking: it runs on a worker thread.
 
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "moxilo/catalogue/listing.h"
@@ -19,6 +20,7 @@ struct PageLoad {
     std::optional<text::Text> failure;
 };
 
-PageLoad loadListingPage(const Site& site, int pageNumber);
+// Requesting `stop` ends the fetch soon after, as a failed one.
+PageLoad loadListingPage(const Site& site, int pageNumber, std::stop_token stop = {});
 
 }  // namespace moxilo::catalogue

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "moxilo/net/curl_easy.h"
@@ -82,7 +83,9 @@ inline constexpr long kMaxRedirects = 10;
 Timeouts pageTimeouts(std::optional<std::int32_t> timeoutSeconds);
 
 // Fetches the page at request.url. Returns it as UTF-8 (see the encoding contract
-// above), or the empty text on failure.
-std::string fetchPage(const PageRequest& request, PageResult& result);
+// above), or the empty text on failure. Requesting `stop` from another thread ends
+// the exchange soon after, as a failed read.
+std::string fetchPage(const PageRequest& request, PageResult& result,
+                      std::stop_token stop = {});
 
 }  // namespace moxilo::net
