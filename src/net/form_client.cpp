@@ -1,5 +1,7 @@
 #include "moxilo/net/form_client.h"
 
+#include <array>
+
 #include "form_request_headers.h"
 #include "moxilo/net/form_address.h"
 #include "moxilo/text/cookies.h"
@@ -10,15 +12,13 @@ namespace {
 
 constexpr std::int32_t kHighestPort = 65535;
 
+// By method index; any index out of range is GET.
+constexpr std::array kMethods = {HttpMethod::get, HttpMethod::post, HttpMethod::head};
+
 HttpMethod methodFor(std::int32_t methodIndex) {
-  switch (methodIndex) {
-    case 1:
-      return HttpMethod::post;
-    case 2:
-      return HttpMethod::head;
-    default:  // 0, and every index out of range
-      return HttpMethod::get;
-  }
+  return methodIndex >= 0 && static_cast<std::size_t>(methodIndex) < kMethods.size()
+             ? kMethods[static_cast<std::size_t>(methodIndex)]
+             : HttpMethod::get;
 }
 
 // The address as libcurl requests it: the parts as the form client reads them, with

@@ -26,7 +26,7 @@ ResourceDownloader::ResourceDownloader(const Timeouts& timeouts)
 
 Download ResourceDownloader::download(std::string_view address, std::stop_token stop) {
   const std::optional<std::string> url = requestUrl(address);
-  if (address.empty() || !url) {
+  if (!url) {
     return {};
   }
   const std::lock_guard lock(mutex_);

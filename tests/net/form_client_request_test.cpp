@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         MethodCase{"AbsentIsGetWithoutBody", {}, "a=1", {}, "GET /m HTTP/1.1\r\n", {}},
         MethodCase{"GetSendsNoBody", 0, "a=1", "b=2", "GET /m HTTP/1.1\r\n", {}},
-        MethodCase{"PostSendsBody", 1, "a=1&t=\xD6\xD0", {}, "POST /m HTTP/1.1\r\n",
-                   "a=1&t=\xD6\xD0"},
+        MethodCase{
+            "PostSendsBody", 1, "a=1&t=\xD6\xD0", {}, "POST /m HTTP/1.1\r\n", "a=1&t=\xD6\xD0"},
         MethodCase{"PostPrefersBodyBytes", 1, "a=1", std::string("b\0=2", 4),
                    "POST /m HTTP/1.1\r\n", std::string("b\0=2", 4)},
         MethodCase{"PostWithEmptyBodyBytesSendsBody", 1, "a=1", "", "POST /m HTTP/1.1\r\n", "a=1"},
@@ -105,11 +105,9 @@ TEST_P(FormClientHeaderBlockTest, CompletesTheBlockAndSendsItAsBuilt) {
   const FormResult result = submit(request);
   const std::string block = text::replaceAll(c.block, "<url>", request.url);
   EXPECT_EQ(result.sentHeaders, block);
-  const bool callersAgent =
-      text::containsText(block, "User-Agent:", text::LetterCase::ignored);
+  const bool callersAgent = text::containsText(block, "User-Agent:", text::LetterCase::ignored);
   EXPECT_EQ(onlyRequest(), "GET /h HTTP/1.1\r\n" + hostLine() +
-                               (callersAgent ? "" : std::string(kAgentLine)) + block +
-                               "\r\n\r\n");
+                               (callersAgent ? "" : std::string(kAgentLine)) + block + "\r\n\r\n");
 }
 
 const std::string kDefaults =
@@ -122,26 +120,39 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         HeaderBlockCase{"AbsentExtraHeaders", {}, {}, kDefaults},
         HeaderBlockCase{"EmptyExtraHeaders", "", {}, kDefaults},
-        HeaderBlockCase{"ExtraLinesComeFirst", "X-One: 1\r\nX-Two: 2", {},
+        HeaderBlockCase{"ExtraLinesComeFirst",
+                        "X-One: 1\r\nX-Two: 2",
+                        {},
                         "X-One: 1\r\nX-Two: 2\r\n" + kDefaults},
-        HeaderBlockCase{"AcceptWithAnotherValueGetsNoSecond", "Accept: text/html", {},
+        HeaderBlockCase{"AcceptWithAnotherValueGetsNoSecond",
+                        "Accept: text/html",
+                        {},
                         "Accept: text/html\r\n" + kDefaultsAfterAccept},
-        HeaderBlockCase{"AcceptKeyCountsLetterCase", "accept: text/html", {},
+        HeaderBlockCase{"AcceptKeyCountsLetterCase",
+                        "accept: text/html",
+                        {},
                         "accept: text/html\r\n" + kDefaults},
-        HeaderBlockCase{"RefererPresent", "Referer: http://elsewhere/", {},
+        HeaderBlockCase{"RefererPresent",
+                        "Referer: http://elsewhere/",
+                        {},
                         "Referer: http://elsewhere/\r\nAccept: */*\r\nAccept-Language: zh-cn\r\n"
                         "Content-Type: application/x-www-form-urlencoded"},
-        HeaderBlockCase{"AllFourPresent",
-                        "Content-Type: text/plain\r\nAccept-Language: en\r\nReferer: r\r\nAccept: a",
+        HeaderBlockCase{
+            "AllFourPresent",
+            "Content-Type: text/plain\r\nAccept-Language: en\r\nReferer: r\r\nAccept: a",
+            {},
+            "Content-Type: text/plain\r\nAccept-Language: en\r\nReferer: r\r\nAccept: a"},
+        HeaderBlockCase{"CallersAgentLineIsSent",
+                        "User-Agent: Probe/1",
                         {},
-                        "Content-Type: text/plain\r\nAccept-Language: en\r\nReferer: r\r\nAccept: a"},
-        HeaderBlockCase{"CallersAgentLineIsSent", "User-Agent: Probe/1", {},
                         "User-Agent: Probe/1\r\n" + kDefaults},
         HeaderBlockCase{"EmptyCookiesSendNoLine", {}, "", kDefaults},
         HeaderBlockCase{"CookiesGoLast", {}, "a=1; b=2", kDefaults + "\r\nCookie: a=1; b=2"},
         HeaderBlockCase{"CookiesFollowCallersCookieLine", "Cookie: z=9", "a=1",
                         "Cookie: z=9\r\n" + kDefaults + "\r\nCookie: a=1"},
-        HeaderBlockCase{"CodePage936ValueGoesUnchanged", "X-Title: \xD6\xD0", {},
+        HeaderBlockCase{"CodePage936ValueGoesUnchanged",
+                        "X-Title: \xD6\xD0",
+                        {},
                         "X-Title: \xD6\xD0\r\n" + kDefaults}),
     [](const auto& test) { return test.param.name; });
 
@@ -151,8 +162,7 @@ struct AgentCase {
   std::string agent;
 };
 
-class FormClientAgentTest : public FormClientTest,
-                            public testing::WithParamInterface<AgentCase> {};
+class FormClientAgentTest : public FormClientTest, public testing::WithParamInterface<AgentCase> {};
 
 // The agent shows on its own in the CONNECT request that opens a tunnel through a
 // proxy to an https address; the server stands in for the proxy and refuses.

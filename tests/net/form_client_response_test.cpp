@@ -72,16 +72,16 @@ TEST_P(FormClientCookieTest, MergesReturnedCookiesIntoGivenOnes) {
 
 INSTANTIATE_TEST_SUITE_P(
     FormClient, FormClientCookieTest,
-    testing::Values(
-        CookieCase{"AbsentMergesNothing", {}, "Set-Cookie: s = 1\r\n", "s = 1", {}},
-        CookieCase{"GivenEmptyReceivesResponseCookies", "", "Set-Cookie: s=1; path=/\r\n", "s=1",
-                   "s=1"},
-        CookieCase{"NewValueReplacesOld", "a=1; b=2", "Set-Cookie: b=3\r\n", "b=3", "b=3; a=1"},
-        CookieCase{"DeletedCookieIsDropped", "a=1; b=2", "Set-Cookie: a=deleted; path=/\r\n",
-                   "a=deleted", "b=2"},
-        CookieCase{"ReturnedCookiesLoseTheirBlanks", "x=1", "Set-Cookie: y = 2\r\n", "y=2",
-                   "y=2; x=1"},
-        CookieCase{"NoResponseCookiesKeepGivenOnes", "a=1;a=5", "", "", "a=1"}),
+    testing::Values(CookieCase{"AbsentMergesNothing", {}, "Set-Cookie: s = 1\r\n", "s = 1", {}},
+                    CookieCase{"GivenEmptyReceivesResponseCookies", "",
+                               "Set-Cookie: s=1; path=/\r\n", "s=1", "s=1"},
+                    CookieCase{"NewValueReplacesOld", "a=1; b=2", "Set-Cookie: b=3\r\n", "b=3",
+                               "b=3; a=1"},
+                    CookieCase{"DeletedCookieIsDropped", "a=1; b=2",
+                               "Set-Cookie: a=deleted; path=/\r\n", "a=deleted", "b=2"},
+                    CookieCase{"ReturnedCookiesLoseTheirBlanks", "x=1", "Set-Cookie: y = 2\r\n",
+                               "y=2", "y=2; x=1"},
+                    CookieCase{"NoResponseCookiesKeepGivenOnes", "a=1;a=5", "", "", "a=1"}),
     [](const auto& test) { return test.param.name; });
 
 struct CookieKeepingCase {
@@ -121,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(FormClient, FormClientCookieKeepingTest,
 TEST_F(FormClientTest, FollowsRedirects) {
   serve([this](const std::string& request) {
     return request.starts_with("POST /start ")
-               ? Reply::withStatus("HTTP/1.1 302 Found", "Location: " + server_->url("/final") + "\r\n",
-                                   "moved")
+               ? Reply::withStatus("HTTP/1.1 302 Found",
+                                   "Location: " + server_->url("/final") + "\r\n", "moved")
                : Reply::ok("final", "X-Final: 1\r\n");
   });
   const FormResult result = submit(postTo(server_->url("/start"), "a=1"));
@@ -164,12 +164,14 @@ TEST_F(FormClientTest, FollowsRedirectFromHttpToHttps) {
   int firstByte = -1;
   std::thread tlsPeer([&listener, &firstByte] {
     const loopback::WakePipe never;
-    if (loopback::waitFor(listener, never, std::chrono::seconds(10)) != loopback::WaitResult::ready) {
+    if (loopback::waitFor(listener, never, std::chrono::seconds(10)) !=
+        loopback::WaitResult::ready) {
       return;
     }
     const loopback::Socket connection(::accept(listener.get(), nullptr, nullptr));
     unsigned char byte = 0;
-    if (loopback::waitFor(connection, never, std::chrono::seconds(10)) == loopback::WaitResult::ready &&
+    if (loopback::waitFor(connection, never, std::chrono::seconds(10)) ==
+            loopback::WaitResult::ready &&
         ::recv(connection.get(), &byte, 1, 0) == 1) {
       firstByte = byte;
     }
@@ -196,40 +198,6 @@ struct FailureCase {
   Reply reply;
 };
 
-Reply cutBody() {
-  Reply reply = Reply::ok(std::string(100, 'b'));
-  reply.body.resize(10);
-  reply.ending = Reply::Ending::close;
-  return reply;
-}
-
-Reply resetInBody() {
-  Reply reply = cutBody();
-  reply.ending = Reply::Ending::reset;
-  return reply;
-}
-
-Reply silent() {
-  Reply reply;
-  reply.ending = Reply::Ending::stall;
-  return reply;
-}
-
-Reply stallInBody() {
-  Reply reply = cutBody();
-  reply.ending = Reply::Ending::stall;
-  return reply;
-}
-
-// One byte more than the limit, with no length announced.
-Reply oversizedBody() {
-  Reply reply;
-  reply.head = "HTTP/1.1 200 OK\r\n\r\n";
-  reply.fillerBytes = kMaxFormBodyBytes + 1;
-  reply.ending = Reply::Ending::close;
-  return reply;
-}
-
 class FormClientFailureTest : public FormClientTest,
                               public testing::WithParamInterface<FailureCase> {};
 
@@ -244,23 +212,23 @@ TEST_P(FormClientFailureTest, GivesTheEmptyBody) {
   EXPECT_EQ(result.body, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(FormClient, FormClientFailureTest,
-                         testing::Values(FailureCase{"BodyCut", cutBody()},
-                                         FailureCase{"ResetInBody", resetInBody()},
-                                         FailureCase{"SilentServer", silent()},
-                                         FailureCase{"StallInBody", stallInBody()},
-                                         FailureCase{"BodyAboveLimit", oversizedBody()}),
-                         [](const auto& test) { return test.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    FormClient, FormClientFailureTest,
+    testing::Values(FailureCase{"BodyCut", bodyCutAfter(10, 100, Reply::Ending::close)},
+                    FailureCase{"ResetInBody", bodyCutAfter(10, 100, Reply::Ending::reset)},
+                    FailureCase{"SilentServer", silentReply()},
+                    FailureCase{"StallInBody", bodyCutAfter(10, 100, Reply::Ending::stall)},
+                    // one byte more than the limit, with no length announced
+                    FailureCase{"BodyAboveLimit", unannouncedBody(kMaxFormBodyBytes + 1)}),
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(FormClientTest, BodyAtTheLimitIsAccepted) {
-  Reply reply = oversizedBody();
-  reply.fillerBytes = kMaxFormBodyBytes;
-  serve(reply);
+  serve(unannouncedBody(kMaxFormBodyBytes));
   EXPECT_EQ(submit(postTo(server_->url("/big"), "a=1")).body.size(), kMaxFormBodyBytes);
 }
 
 TEST_F(FormClientTest, StopFromAnotherThreadEndsTheWait) {
-  serve(silent());
+  serve(silentReply());
   std::stop_source stop;
   std::jthread stopper([&stop] {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -25,7 +25,8 @@ class ResourceDownloadTest : public FormClientTest {
 
 TEST_F(ResourceDownloadTest, SendsHttp10GetWithAgentAndAccept) {
   serve(Reply::ok("jpeg"));
-  const Download download = downloader_.download(server_->url("/face/store/face/0000000123/make.jpg"));
+  const Download download =
+      downloader_.download(server_->url("/face/store/face/0000000123/make.jpg"));
   EXPECT_EQ(onlyRequest(), "GET /face/store/face/0000000123/make.jpg HTTP/1.0\r\n" + hostLine() +
                                "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"
                                "Accept: */*\r\nConnection: Keep-Alive\r\n\r\n");
@@ -45,13 +46,6 @@ Reply closeDelimited(std::string body) {
   reply.head = "HTTP/1.0 200 OK\r\nContent-Type: image/jpeg\r\n\r\n";
   reply.body = std::move(body);
   reply.ending = Reply::Ending::close;
-  return reply;
-}
-
-Reply cutAfter(std::size_t sent, std::size_t announced, Reply::Ending ending) {
-  Reply reply = Reply::ok(std::string(announced, 'j'));
-  reply.body.resize(sent);
-  reply.ending = ending;
   return reply;
 }
 
@@ -77,11 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                  Reply::withStatus("HTTP/1.1 500 Internal Server Error", "", "oops"), "oops", true},
         BodyCase{"EndsWithTheConnection", closeDelimited("whole"), "whole", true},
         BodyCase{"EmptyBody", Reply::ok(""), "", true},
-        BodyCase{"TruncatedBody", cutAfter(10, 100, Reply::Ending::close), std::string(10, 'j'),
+        BodyCase{"TruncatedBody", bodyCutAfter(10, 100, Reply::Ending::close), std::string(10, 'b'),
                  false},
-        BodyCase{"ResetInBody", cutAfter(10, 100, Reply::Ending::reset), std::string(10, 'j'),
+        BodyCase{"ResetInBody", bodyCutAfter(10, 100, Reply::Ending::reset), std::string(10, 'b'),
                  false},
-        BodyCase{"StallInBody", cutAfter(10, 100, Reply::Ending::stall), std::string(10, 'j'),
+        BodyCase{"StallInBody", bodyCutAfter(10, 100, Reply::Ending::stall), std::string(10, 'b'),
                  false}),
     [](const auto& test) { return test.param.name; });
 
@@ -91,7 +85,8 @@ class ResourceDownloadRefusedTest : public ResourceDownloadTest,
 TEST_P(ResourceDownloadRefusedTest, MakesNoRequest) {
   serve(Reply::ok("never"));
   const std::string address =
-      std::string(GetParam()) + (std::string(GetParam()).empty() ? "" : std::to_string(server_->port()));
+      std::string(GetParam()) +
+      (std::string(GetParam()).empty() ? "" : std::to_string(server_->port()));
   const Download download = downloader_.download(address);
   EXPECT_EQ(download.bytes, "");
   EXPECT_FALSE(download.complete);
@@ -132,20 +127,14 @@ TEST_F(ResourceDownloadTest, FollowsRedirects) {
 }
 
 TEST_F(ResourceDownloadTest, BodyAboveLimitGivesEmptyResult) {
-  Reply reply;
-  reply.head = "HTTP/1.0 200 OK\r\n\r\n";
-  reply.fillerBytes = kMaxDownloadBytes + 1;
-  reply.ending = Reply::Ending::close;
-  serve(reply);
+  serve(unannouncedBody(kMaxDownloadBytes + 1));
   const Download download = downloader_.download(server_->url("/huge.jpg"));
   EXPECT_EQ(download.bytes, "");
   EXPECT_FALSE(download.complete);
 }
 
 TEST_F(ResourceDownloadTest, StopFromAnotherThreadEndsTheDownload) {
-  Reply silent;
-  silent.ending = Reply::Ending::stall;
-  serve(silent);
+  serve(silentReply());
   ResourceDownloader patient;  // the program's own limits: a minute of silence
   std::stop_source stop;
   std::jthread stopper([&stop] {

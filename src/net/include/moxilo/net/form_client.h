@@ -1,6 +1,8 @@
 #pragma once
 // The form client: one blocking HTTP or HTTPS exchange that sends a request with a
-// fixed set of default header lines and hands back the response body as bytes.
+// fixed set of default header lines and hands back the response body as bytes. The
+// request goes out exactly as built (libcurl adds only Host, User-Agent when the block
+// has none, and Content-Length) and is always answered by the server: nothing caches.
 //
 // Failures raise and report nothing: the body comes back empty. That covers an
 // address that cannot be taken apart, a connection that cannot be made, a response
