@@ -34,11 +34,17 @@ Download ResourceDownloader::download(std::string_view address, std::stop_token 
     return {};
   }
   ResponseCollector collector(kMaxDownloadBytes);
-  const TransferError error = easy_->perform(collector);
-  if (error == TransferError::bodyTooLarge) {
-    return {};
+  switch (easy_->perform(collector)) {
+    case TransferError::none:
+      return {.bytes = std::move(collector.body()), .complete = true};
+    case TransferError::bodyIncomplete:
+      return {.bytes = std::move(collector.body()), .complete = false};
+    case TransferError::requestNotSent:
+    case TransferError::noResponse:  // a redirect that was not followed included
+    case TransferError::bodyTooLarge:
+      return {};
   }
-  return {.bytes = std::move(collector.body()), .complete = error == TransferError::none};
+  return {};
 }
 
 }  // namespace moxilo::net

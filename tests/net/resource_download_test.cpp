@@ -126,6 +126,13 @@ TEST_F(ResourceDownloadTest, FollowsRedirects) {
   EXPECT_TRUE(download.complete);
 }
 
+TEST_F(ResourceDownloadTest, RedirectToAnotherSchemeGivesEmptyResult) {
+  serve(Reply::withStatus("HTTP/1.1 302 Found", "Location: file:///etc/passwd\r\n", "moved"));
+  const Download download = downloader_.download(server_->url("/old"));
+  EXPECT_EQ(download.bytes, "");
+  EXPECT_FALSE(download.complete);
+}
+
 TEST_F(ResourceDownloadTest, BodyAboveLimitGivesEmptyResult) {
   serve(unannouncedBody(kMaxDownloadBytes + 1));
   const Download download = downloader_.download(server_->url("/huge.jpg"));

@@ -49,7 +49,8 @@ struct FormRequest {
   std::optional<bool> noRedirect;  // true: hand back a redirect instead of following it
   // The body bytes, sent in preference to `body` when not empty.
   std::optional<std::string> bodyBytes;
-  // A proxy as host:port; empty or absent: a direct connection.
+  // A proxy as host:port, for http and https addresses alike (https through a CONNECT
+  // tunnel, which carries the agent); empty or absent: a direct connection.
   std::optional<text::Text> proxyAddress;
   Timeouts timeouts = kFormTimeouts;
 };

@@ -23,8 +23,9 @@ inline constexpr std::size_t kMaxDownloadBytes = std::size_t{64} << 20;
 inline constexpr long kMaxDownloadRedirects = 10;
 
 struct Download {
-  // Everything the response body delivered, whatever the status: an error page comes
-  // back like a picture. What arrived before a failure when the body was cut.
+  // Everything the final response's body delivered, whatever the status: an error
+  // page comes back like a picture. What arrived before a failure when the body was
+  // cut; nothing when no final response arrived or the body passed the limit.
   std::string bytes;
   // True when the response arrived whole: a caller can refuse a truncated picture.
   bool complete = false;
