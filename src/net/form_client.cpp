@@ -55,7 +55,7 @@ bool prepare(CurlEasy& easy, const Exchange& exchange, const FormRequest& reques
   return headers && cookiesHandled && easy.setProxy(request.proxyAddress.value_or("")) &&
          easy.setUrl(exchange.url) && easy.setMethod(exchange.method, exchange.body) &&
          easy.setUserAgent(exchange.agent) && easy.setTimeouts(request.timeouts) &&
-         easy.setRedirects(!request.noRedirect.value_or(false), kMaxFormRedirects) &&
+         easy.setRedirects(!request.noRedirect.value_or(false), kMaxTransferRedirects) &&
          easy.setHeaders(std::move(*headers)) && easy.setStopToken(std::move(stop));
 }
 
@@ -96,7 +96,7 @@ void submitForm(const FormRequest& request, FormResult& result, std::stop_token 
     result.sentBody = exchange.body;
   }
 
-  ResponseCollector collector(kMaxFormBodyBytes);
+  ResponseCollector collector(kMaxTransferBodyBytes);
   const TransferError error = easy->perform(collector);
   takeResponseHeaders(collector.headerBlock(), request, result);
   if (error == TransferError::none) {

@@ -14,7 +14,7 @@ std::optional<CurlEasy> downloadHandle(const Timeouts& timeouts) {
   std::optional<CurlHeaderList> headers = CurlHeaderList::fromBlock(kHeaderBlock);
   const bool configured = easy && headers && easy->useHttp10() && easy->setUserAgent(kAgent) &&
                           easy->setMethod(HttpMethod::get, {}) && easy->setTimeouts(timeouts) &&
-                          easy->setRedirects(true, kMaxDownloadRedirects) &&
+                          easy->setRedirects(true, kMaxTransferRedirects) &&
                           easy->setHeaders(std::move(*headers));
   return configured ? std::move(easy) : std::nullopt;
 }
@@ -33,7 +33,7 @@ Download ResourceDownloader::download(std::string_view address, std::stop_token 
   if (!easy_ || !easy_->setUrl(*url) || !easy_->setStopToken(std::move(stop))) {
     return {};
   }
-  ResponseCollector collector(kMaxDownloadBytes);
+  ResponseCollector collector(kMaxTransferBodyBytes);
   switch (easy_->perform(collector)) {
     case TransferError::none:
       return {.bytes = std::move(collector.body()), .complete = true};

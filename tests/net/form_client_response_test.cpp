@@ -145,7 +145,7 @@ TEST_F(FormClientTest, NoRedirectFlagHandsBackTheRedirect) {
 TEST_F(FormClientTest, RedirectLoopEndsAfterTenRedirects) {
   serve(Reply::withStatus("HTTP/1.1 302 Found", "Location: /again\r\n", "moved"));
   EXPECT_EQ(submit(postTo(server_->url("/again"), "a=1")).body, "");
-  EXPECT_EQ(server_->requests().size(), static_cast<std::size_t>(kMaxFormRedirects) + 1);
+  EXPECT_EQ(server_->requests().size(), static_cast<std::size_t>(kMaxTransferRedirects) + 1);
 }
 
 TEST_F(FormClientTest, RedirectToAnotherSchemeIsNotFollowed) {
@@ -219,12 +219,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"SilentServer", silentReply()},
                     FailureCase{"StallInBody", bodyCutAfter(10, 100, Reply::Ending::stall)},
                     // one byte more than the limit, with no length announced
-                    FailureCase{"BodyAboveLimit", unannouncedBody(kMaxFormBodyBytes + 1)}),
+                    FailureCase{"BodyAboveLimit", unannouncedBody(kMaxTransferBodyBytes + 1)}),
     [](const auto& test) { return test.param.name; });
 
 TEST_F(FormClientTest, BodyAtTheLimitIsAccepted) {
-  serve(unannouncedBody(kMaxFormBodyBytes));
-  EXPECT_EQ(submit(postTo(server_->url("/big"), "a=1")).body.size(), kMaxFormBodyBytes);
+  serve(unannouncedBody(kMaxTransferBodyBytes));
+  EXPECT_EQ(submit(postTo(server_->url("/big"), "a=1")).body.size(), kMaxTransferBodyBytes);
 }
 
 TEST_F(FormClientTest, StopFromAnotherThreadEndsTheWait) {

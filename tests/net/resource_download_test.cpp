@@ -134,7 +134,7 @@ TEST_F(ResourceDownloadTest, RedirectToAnotherSchemeGivesEmptyResult) {
 }
 
 TEST_F(ResourceDownloadTest, BodyAboveLimitGivesEmptyResult) {
-  serve(unannouncedBody(kMaxDownloadBytes + 1));
+  serve(unannouncedBody(kMaxTransferBodyBytes + 1));
   const Download download = downloader_.download(server_->url("/huge.jpg"));
   EXPECT_EQ(download.bytes, "");
   EXPECT_FALSE(download.complete);

@@ -6,28 +6,19 @@
 //
 // Failures raise and report nothing: the body comes back empty. That covers an
 // address that cannot be taken apart, a connection that cannot be made, a response
-// that does not arrive whole, a body above kMaxFormBodyBytes and a call cancelled
+// that does not arrive whole, a body above kMaxTransferBodyBytes and a call cancelled
 // through its stop token.
 
-#include <chrono>
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stop_token>
 #include <string>
 
 #include "moxilo/net/curl_easy.h"
+#include "moxilo/net/transfer_limits.h"
 #include "moxilo/text/codec.h"
 
 namespace moxilo::net {
-
-// How long the form client waits: for the connection, for the next byte while
-// nothing moves, and for the whole exchange (which still ends a server that trickles).
-inline constexpr Timeouts kFormTimeouts{.connect = std::chrono::seconds(30),
-                                        .idle = std::chrono::seconds(60),
-                                        .total = std::chrono::minutes(10)};
-// Largest response body accepted; a larger one gives the empty body.
-inline constexpr std::size_t kMaxFormBodyBytes = std::size_t{64} << 20;
 
 // Texts are code page 936. An absent argument counts as the empty text, 0 or false;
 // the cookies argument alone tells absent from empty.
@@ -52,7 +43,8 @@ struct FormRequest {
   // A proxy as host:port, for http and https addresses alike (https through a CONNECT
   // tunnel, which carries the agent); empty or absent: a direct connection.
   std::optional<text::Text> proxyAddress;
-  Timeouts timeouts = kFormTimeouts;
+  // The program keeps the defaults; tests shorten them.
+  Timeouts timeouts = kTransferTimeouts;
 };
 
 // Written by the call; a member that no step writes keeps the caller's value.
@@ -66,8 +58,9 @@ struct FormResult {
   // sentHeaders.
   std::string sentBody;
   // The final response's status line and header lines, each ending in CR LF, and the
-  // empty line after them, however long; every "Set-Cookie" in any letter case is
-  // spelt "Set-Cookie". Empty when no response arrived. Written once the exchange ran.
+  // empty line after them, however long (a block past 1 MiB fails the exchange);
+  // every "Set-Cookie" in any letter case is spelt "Set-Cookie". Empty when no
+  // response arrived. Written once the exchange ran.
   text::Text headers;
   // The name=value part of each cookie the response sets: "a=1; b=2". Written with
   // `headers`; without blanks when the request gave cookies.
@@ -76,9 +69,6 @@ struct FormResult {
   // the request gave cookies.
   std::optional<text::Text> mergedCookies;
 };
-
-// Redirects followed at most, over http and https only.
-inline constexpr long kMaxFormRedirects = 10;
 
 // Sends the request and waits for the whole response. Requesting `stop` from another
 // thread ends the exchange within about a second, with the empty body.

@@ -3,7 +3,6 @@
 // lives as long as the downloader, so that one connection to the site serves every
 // download it can.
 
-#include <cstddef>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -11,16 +10,9 @@
 #include <string_view>
 
 #include "moxilo/net/curl_easy.h"
+#include "moxilo/net/transfer_limits.h"
 
 namespace moxilo::net {
-
-inline constexpr Timeouts kDownloadTimeouts{.connect = std::chrono::seconds(30),
-                                            .idle = std::chrono::seconds(60),
-                                            .total = std::chrono::minutes(10)};
-// Largest body accepted; a larger one gives the empty result.
-inline constexpr std::size_t kMaxDownloadBytes = std::size_t{64} << 20;
-// Redirects followed at most, over http and https only.
-inline constexpr long kMaxDownloadRedirects = 10;
 
 struct Download {
   // Everything the final response's body delivered, whatever the status: an error
@@ -34,7 +26,7 @@ struct Download {
 // One per program. Calls from several threads are safe and run one after another.
 class ResourceDownloader {
  public:
-  explicit ResourceDownloader(const Timeouts& timeouts = kDownloadTimeouts);
+  explicit ResourceDownloader(const Timeouts& timeouts = kTransferTimeouts);
 
   // GET over HTTP/1.0 with "Accept: */*", always answered by the server. An empty
   // address, or one that is not an absolute http:// or https:// address, gives the
