@@ -192,6 +192,7 @@ TEST_F(CaptionEditorTest, DraggingACaptionMovesItByTheDragAndHandlesFollowOnRele
 }
 
 struct HandleDragCase {
+    const char* label;
     const char* handle;
     QPoint delta;
     QRect expected;  // caption 2 starts at (232, 217) 200 x 24
@@ -214,16 +215,18 @@ TEST_P(HandleDragTest, EachHandleResizesFromItsOwnSides) {
 
 INSTANTIATE_TEST_SUITE_P(
     EightHandles, HandleDragTest,
-    ::testing::Values(HandleDragCase{"左上", {-10, -6}, QRect(222, 211, 210, 30)},
-                      HandleDragCase{"左中", {-10, -6}, QRect(222, 217, 210, 24)},
-                      HandleDragCase{"左下", {-10, 6}, QRect(222, 217, 210, 30)},
-                      HandleDragCase{"中中", {-10, -6}, QRect(232, 211, 200, 30)},
-                      HandleDragCase{"中下", {-10, 6}, QRect(232, 217, 200, 30)},
-                      HandleDragCase{"右上", {10, -6}, QRect(232, 211, 210, 30)},
-                      HandleDragCase{"右中", {10, 6}, QRect(232, 217, 210, 24)},
-                      HandleDragCase{"右下", {10, 6}, QRect(232, 217, 210, 30)}));
+    ::testing::Values(HandleDragCase{"TopLeft", "左上", {-10, -6}, QRect(222, 211, 210, 30)},
+                      HandleDragCase{"MiddleLeft", "左中", {-10, -6}, QRect(222, 217, 210, 24)},
+                      HandleDragCase{"BottomLeft", "左下", {-10, 6}, QRect(222, 217, 210, 30)},
+                      HandleDragCase{"TopMiddle", "中中", {-10, -6}, QRect(232, 211, 200, 30)},
+                      HandleDragCase{"BottomMiddle", "中下", {-10, 6}, QRect(232, 217, 200, 30)},
+                      HandleDragCase{"TopRight", "右上", {10, -6}, QRect(232, 211, 210, 30)},
+                      HandleDragCase{"MiddleRight", "右中", {10, 6}, QRect(232, 217, 210, 24)},
+                      HandleDragCase{"BottomRight", "右下", {10, 6}, QRect(232, 217, 210, 30)}),
+    [](const auto& instance) { return std::string(instance.param.label); });
 
 struct ArrowCase {
+    const char* label;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     QRect expected;  // caption 2 starts at (232, 217) 200 x 24
@@ -241,14 +244,15 @@ TEST_P(ArrowKeyTest, ArrowsNudgeTheSelectedCaption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ArrowKeyTest,
-    ::testing::Values(ArrowCase{Qt::Key_Right, Qt::NoModifier, QRect(233, 217, 200, 24)},
-                      ArrowCase{Qt::Key_Left, Qt::NoModifier, QRect(231, 217, 200, 24)},
-                      ArrowCase{Qt::Key_Up, Qt::NoModifier, QRect(232, 216, 200, 24)},
-                      ArrowCase{Qt::Key_Down, Qt::NoModifier, QRect(232, 218, 200, 24)},
-                      ArrowCase{Qt::Key_Right, Qt::ShiftModifier, QRect(232, 217, 201, 24)},
-                      ArrowCase{Qt::Key_Up, Qt::ShiftModifier, QRect(232, 217, 200, 23)},
-                      ArrowCase{Qt::Key_Right, Qt::ControlModifier, QRect(233, 217, 200, 24)},
-                      ArrowCase{Qt::Key_A, Qt::NoModifier, QRect(232, 217, 200, 24)}));
+    ::testing::Values(ArrowCase{"Right", Qt::Key_Right, Qt::NoModifier, QRect(233, 217, 200, 24)},
+                      ArrowCase{"Left", Qt::Key_Left, Qt::NoModifier, QRect(231, 217, 200, 24)},
+                      ArrowCase{"Up", Qt::Key_Up, Qt::NoModifier, QRect(232, 216, 200, 24)},
+                      ArrowCase{"Down", Qt::Key_Down, Qt::NoModifier, QRect(232, 218, 200, 24)},
+                      ArrowCase{"ShiftRight", Qt::Key_Right, Qt::ShiftModifier, QRect(232, 217, 201, 24)},
+                      ArrowCase{"ShiftUp", Qt::Key_Up, Qt::ShiftModifier, QRect(232, 217, 200, 23)},
+                      ArrowCase{"CtrlRight", Qt::Key_Right, Qt::ControlModifier, QRect(233, 217, 200, 24)},
+                      ArrowCase{"OtherKey", Qt::Key_A, Qt::NoModifier, QRect(232, 217, 200, 24)}),
+    [](const auto& instance) { return std::string(instance.param.label); });
 
 TEST_F(CaptionEditorTest, ClickOnThePictureHidesHandlesAndArrowsThenDoNothing) {
     click(control::caption2);

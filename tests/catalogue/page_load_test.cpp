@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "catalogue_data.h"
+#include "listing_page.h"
 #include "moxilo/loopback/http_test_server.h"
 #include "running_site.h"
 
@@ -48,7 +50,12 @@ TEST_P(PageLoadCharsetTest, EveryPageGivesItsFacesInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Charsets, PageLoadCharsetTest,
                          ::testing::Values(ListingCharset::Utf8Declared,
-                                           ListingCharset::Utf8Undeclared, ListingCharset::Gbk));
+                                           ListingCharset::Utf8Undeclared, ListingCharset::Gbk),
+                         [](const auto& instance) {
+                             std::string name(demo_site::listingCharsetName(instance.param));
+                             std::ranges::replace(name, '-', '_');
+                             return name;
+                         });
 
 TEST(PageLoadTest, PagesPastTheEndAreEmptyWithoutFailure) {
     demo_site::RunningSite site;

@@ -17,6 +17,7 @@ TEST(SiteTest, ListingAndMakeAddresses) {
 }
 
 struct PictureCase {
+    const char* label;
     std::string itemId;
     std::string expected;  // empty: no picture address
 };
@@ -31,14 +32,15 @@ const std::string kStore = "http://127.0.0.1:8377/face/store/face/";
 
 INSTANTIATE_TEST_SUITE_P(
     Ids, PictureAddressTest,
-    ::testing::Values(PictureCase{"123", kStore + "0000000123/make.jpg"},
-                      PictureCase{"1234", kStore + "0000001234/make.jpg"},
-                      PictureCase{"7", kStore + "0000000007/make.jpg"},
-                      PictureCase{"123456", kStore + "0000123456/make.jpg"},
-                      PictureCase{"1234567890", kStore + "1234567890/make.jpg"},
-                      PictureCase{"12345678901", ""}, PictureCase{"", ""},
-                      PictureCase{"12/4", ""}, PictureCase{"../1", ""}, PictureCase{"12a", ""},
-                      PictureCase{" 123", ""}, PictureCase{"１２３", ""}));
+    ::testing::Values(PictureCase{"ThreeDigits", "123", kStore + "0000000123/make.jpg"},
+                      PictureCase{"FourDigits", "1234", kStore + "0000001234/make.jpg"},
+                      PictureCase{"OneDigit", "7", kStore + "0000000007/make.jpg"},
+                      PictureCase{"SixDigits", "123456", kStore + "0000123456/make.jpg"},
+                      PictureCase{"TenDigits", "1234567890", kStore + "1234567890/make.jpg"},
+                      PictureCase{"ElevenDigits", "12345678901", ""}, PictureCase{"Empty", "", ""},
+                      PictureCase{"Slash", "12/4", ""}, PictureCase{"DotDot", "../1", ""}, PictureCase{"Letter", "12a", ""},
+                      PictureCase{"Blank", " 123", ""}, PictureCase{"FullWidthDigits", "１２３", ""}),
+    [](const auto& instance) { return std::string(instance.param.label); });
 
 }  // namespace
 }  // namespace moxilo::catalogue

@@ -36,36 +36,58 @@ QByteArray runCommand(const QString& program, const QStringList& arguments,
     return process.readAllStandardOutput();
 }
 
+namespace {
+
+// Starts a shell command that prints one line (a display number, a bus
+// address) once it is ready; returns that line.
+QString startAndRead(QProcess& process, const QString& command) {
+    process.setProgram(QStringLiteral("sh"));
+    process.setArguments({QStringLiteral("-c"), command});
+    process.start();
+    QByteArray line;
+    while (!line.contains('\n') && process.waitForReadyRead(milliseconds(kStartBound))) {
+        line += process.readAllStandardOutput();
+    }
+    return QString::fromLocal8Bit(line.trimmed());
+}
+
+void stop(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+}  // namespace
+
 XSession::XSession() {
     // Xvfb picks a free display itself and writes its number to the given fd.
-    server_.setProgram(QStringLiteral("sh"));
-    server_.setArguments({QStringLiteral("-c"),
-                          QStringLiteral("exec Xvfb -displayfd 1 -nolisten tcp -screen 0 "
-                                         "1024x768x24 2>/dev/null")});
-    server_.start();
-    QByteArray number;
-    while (!number.contains('\n') && server_.waitForReadyRead(milliseconds(kStartBound))) {
-        number += server_.readAllStandardOutput();
-    }
-    if (number.trimmed().isEmpty()) {
+    const QString number = startAndRead(
+        server_, QStringLiteral("exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null"));
+    if (number.isEmpty()) {
         ADD_FAILURE() << "Xvfb did not start";
         return;
     }
-    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    display_ = QStringLiteral(":") + number;
+    bus_ = startAndRead(busDaemon_,
+                        QStringLiteral("exec dbus-daemon --session --nofork --print-address 2>/dev/null"));
+    if (bus_.isEmpty()) {
+        ADD_FAILURE() << "dbus-daemon did not start";
+    }
 }
 
 XSession::~XSession() {
-    server_.terminate();
-    if (!server_.waitForFinished(5000)) {
-        server_.kill();
-        server_.waitForFinished();
-    }
+    stop(busDaemon_);
+    stop(server_);
 }
 
 QProcessEnvironment XSession::environment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display_);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_);
+    environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return environment;
 }
@@ -116,13 +138,7 @@ RunningProgram::RunningProgram(const XSession& session, const QString& program)
     QThread::msleep(500);  // the first paint
 }
 
-RunningProgram::~RunningProgram() {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished();
-    }
-}
+RunningProgram::~RunningProgram() { stop(process_); }
 
 QStringList RunningProgram::at(QPoint client) const {
     const QPoint screen = origin_ + client;
@@ -153,7 +169,8 @@ void RunningProgram::type(const QString& text) const {
 }
 
 void RunningProgram::key(const QString& keys) const {
-    session_.xdotool({QStringLiteral("key"), keys});
+    session_.xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} +
+                     keys.split(QLatin1Char(' ')));
     QThread::msleep(150);
 }
 

@@ -10,7 +10,11 @@
 #include <QStringList>
 
 #include <chrono>
+#include <ostream>
 #include <memory>
+
+// Readable QStrings in GoogleTest's messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace moxilo::e2e {
 
@@ -27,9 +31,10 @@ public:
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    [[nodiscard]] bool ready() const { return !display_.isEmpty(); }
+    [[nodiscard]] bool ready() const { return !display_.isEmpty() && !bus_.isEmpty(); }
     [[nodiscard]] const QString& display() const { return display_; }
-    // The environment for programs on this display (X11 platform, no offscreen).
+    // The environment for programs on this display (X11 platform, no offscreen),
+    // with a session bus of its own that carries the accessibility bridge.
     [[nodiscard]] QProcessEnvironment environment() const;
 
     QByteArray xdotool(const QStringList& arguments) const;
@@ -37,7 +42,9 @@ public:
 
 private:
     QProcess server_;
+    QProcess busDaemon_;
     QString display_;
+    QString bus_;
 };
 
 // The program under test, started on a session and ended with it.

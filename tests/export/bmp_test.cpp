@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace moxilo::exporting {
@@ -74,7 +75,11 @@ TEST_P(BmpSizeTest, HeadersRowsAndPaddingFollowTheFormat) {
 INSTANTIATE_TEST_SUITE_P(Sizes, BmpSizeTest,
                          ::testing::Values(SizeCase{1, 1, 4}, SizeCase{2, 1, 8}, SizeCase{3, 2, 12},
                                            SizeCase{4, 3, 12}, SizeCase{5, 1, 16},
-                                           SizeCase{280, 220, 840}));
+                                           SizeCase{280, 220, 840}),
+                         [](const auto& instance) {
+                             return std::to_string(instance.param.width) + "x" +
+                                    std::to_string(instance.param.height);
+                         });
 
 TEST(BmpTest, PictureFrameSizeGivesTheDocumentedPixelBlock) {
     const auto pixels = gradient(280, 220);

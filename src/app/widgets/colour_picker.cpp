@@ -1,11 +1,9 @@
 #include "colour_picker.h"
 
 #include <QColorDialog>
-#include <QGridLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
-#include <QWidgetAction>
 
 #include <algorithm>
 #include <array>
@@ -13,14 +11,20 @@
 namespace moxilo::app {
 namespace {
 
-constexpr int kGridColumns = 8;
-
-// The classic sixteen plus a few warm and cool tones that suit captions.
-constexpr std::array<QRgb, 24> kColours{
-    0x000000, 0x808080, 0x800000, 0x808000, 0x008000, 0x008080, 0x000080, 0x800080,
-    0xFFFFFF, 0xC0C0C0, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF,
-    0xFF8000, 0xFFC0CB, 0xA52A2A, 0xFFD700, 0x90EE90, 0x87CEEB, 0x4B0082, 0xEE82EE,
+struct NamedColour {
+    QRgb rgb;
+    const char* name;  // UTF-8
 };
+
+// The classic sixteen plus two warm tones that suit captions, by name, so
+// that the list reads well and screen readers can say each entry.
+constexpr std::array<NamedColour, 18> kColours{{
+    {0x000000, "黑色"}, {0xFFFFFF, "白色"},   {0xFF0000, "红色"},   {0x00FF00, "亮绿色"},
+    {0x0000FF, "蓝色"}, {0xFFFF00, "黄色"},   {0xFF00FF, "品红色"}, {0x00FFFF, "青色"},
+    {0xFF8000, "橙色"}, {0xFFC0CB, "粉红色"}, {0x808080, "灰色"},   {0xC0C0C0, "银色"},
+    {0x800000, "褐红色"}, {0x808000, "橄榄色"}, {0x008000, "绿色"}, {0x008080, "蓝绿色"},
+    {0x000080, "藏青色"}, {0x800080, "紫色"},
+}};
 
 QIcon swatchIcon(const QColor& colour, QSize size) {
     QPixmap pixmap(size);
@@ -37,27 +41,11 @@ ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
     setPopupMode(QToolButton::InstantPopup);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* menu = new QMenu(this);
-
-    auto* grid = new QWidget(menu);
-    auto* layout = new QGridLayout(grid);
-    layout->setSpacing(2);
-    layout->setContentsMargins(4, 4, 4, 4);
-    for (std::size_t i = 0; i < kColours.size(); ++i) {
-        const QColor colour = QColor::fromRgb(kColours[i]);
-        auto* cell = new QToolButton(grid);
-        cell->setIcon(swatchIcon(colour, QSize(16, 16)));
-        cell->setAutoRaise(true);
-        cell->setAccessibleName(colour.name());
-        connect(cell, &QToolButton::clicked, this, [this, menu, colour] {
-            menu->close();
-            choose(colour);
-        });
-        const int index = static_cast<int>(i);
-        layout->addWidget(cell, index / kGridColumns, index % kGridColumns);
+    for (const NamedColour& entry : kColours) {
+        const QColor colour = QColor::fromRgb(entry.rgb);
+        menu->addAction(swatchIcon(colour, QSize(16, 16)), QString::fromUtf8(entry.name), this,
+                        [this, colour] { choose(colour); });
     }
-    auto* gridAction = new QWidgetAction(menu);
-    gridAction->setDefaultWidget(grid);
-    menu->addAction(gridAction);
     menu->addSeparator();
     menu->addAction(QStringLiteral("其他颜色..."), this, [this] {
         const QColor colour = QColorDialog::getColor(colour_, window(), QStringLiteral("颜色"));

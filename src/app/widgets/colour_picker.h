@@ -1,6 +1,6 @@
 #pragma once
-// A drop-down colour choice: a grid of common colours and an "other colour"
-// entry. Reports the colour once it has become the picker's current colour.
+// A drop-down colour choice: a list of named common colours and an "other
+// colour" entry. Reports the colour once it has become the picker's current colour.
 
 #include <QColor>
 #include <QToolButton>
