@@ -46,8 +46,7 @@ void startToFirstPaint(benchmark::State& state) {
     state.SkipWithError("a program did not paint its window");
     return;
   }
-  std::vector<double> programSeconds;
-  std::vector<double> minimalSeconds;
+  PairedTimes times;
 
   for (auto _ : state) {
     const std::optional<double> baseline = minimal();
@@ -56,13 +55,10 @@ void startToFirstPaint(benchmark::State& state) {
       state.SkipWithError("a program did not paint its window");
       return;
     }
-    minimalSeconds.push_back(*baseline);
-    programSeconds.push_back(*real);
+    times.add(*real, *baseline);
     state.SetIterationTime(*real);
   }
-  state.counters["program_ms"] = median(programSeconds) * 1e3;
-  state.counters["minimal_ms"] = median(minimalSeconds) * 1e3;
-  state.counters["vs_minimal"] = median(programSeconds) / median(minimalSeconds);
+  times.report(state, "program", "minimal", "vs_minimal");
 }
 BENCHMARK(startToFirstPaint)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -13,8 +13,6 @@
 #include <QRadialGradient>
 #include <QTest>
 
-#include <vector>
-
 #include "moxilo/app/main_window.h"
 #include "moxilo/bench/run_timing.h"
 #include "moxilo/export/picture_copy.h"
@@ -72,13 +70,13 @@ void pictureCopyAgainstBareGrab(benchmark::State& state) {
   QCoreApplication::processEvents();
   const QRect region = window.control<QWidget>(app::control::pictureFrame)->geometry();
   QClipboard& clipboard = *QGuiApplication::clipboard();
-  std::vector<double> copySeconds;
-  std::vector<double> grabSeconds;
+  PairedTimes times;
 
   // Bare grabs and copies alternate, so that load from elsewhere on the machine falls
   // on both alike.
   for (auto _ : state) {
-    grabSeconds.push_back(secondsFor([&] { benchmark::DoNotOptimize(window.grab(region)); }));
+    const double grabSeconds =
+        secondsFor([&] { benchmark::DoNotOptimize(window.grab(region)); });
     bool copied = false;
     const double seconds = secondsFor([&] {
       const QImage picture = exporting::snapshot(window, region, box->size());
@@ -89,12 +87,9 @@ void pictureCopyAgainstBareGrab(benchmark::State& state) {
       return;
     }
     state.SetIterationTime(seconds);
-    copySeconds.push_back(seconds);
+    times.add(seconds, grabSeconds);
   }
-  const double copy = median(copySeconds);
-  state.counters["copy_ms"] = copy * 1e3;
-  state.counters["grab_ms"] = median(grabSeconds) * 1e3;
-  state.counters["vs_grab"] = copy / median(grabSeconds);
+  times.report(state, "copy", "grab", "vs_grab");
 }
 BENCHMARK(pictureCopyAgainstBareGrab)->UseManualTime()->Unit(benchmark::kMillisecond);
 
