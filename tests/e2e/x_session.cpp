@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+
 namespace moxilo::e2e {
 namespace {
 
@@ -107,7 +109,6 @@ QImage XSession::screenshot() const {
 RunningProgram::RunningProgram(const XSession& session, const QString& program)
     : session_(session) {
     process_.setProcessEnvironment(session.environment());
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(program, {});
     if (!process_.waitForStarted(milliseconds(kStartBound))) {
         ADD_FAILURE() << "the program did not start";
@@ -173,6 +174,30 @@ void RunningProgram::key(const QString& keys) const {
                      keys.split(QLatin1Char(' ')));
     QThread::msleep(150);
 }
+
+std::optional<int> RunningProgram::close(std::chrono::milliseconds bound) {
+    Display* display = XOpenDisplay(session_.display().toLocal8Bit().constData());
+    if (display == nullptr) {
+        ADD_FAILURE() << "cannot open the display";
+        return std::nullopt;
+    }
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = windowId_.toULong();
+    message.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    message.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, message.xclient.window, False, NoEventMask, &message);
+    XFlush(display);
+    XCloseDisplay(display);
+    if (!process_.waitForFinished(milliseconds(bound))) {
+        return std::nullopt;
+    }
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+QByteArray RunningProgram::errors() { return process_.readAllStandardError(); }
 
 QImage RunningProgram::shot() const {
     return session_.screenshot().copy(QRect(origin_, QSize(513, 353)));

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <ostream>
 #include <memory>
+#include <optional>
 
 // Readable QStrings in GoogleTest's messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -66,6 +67,12 @@ public:
     void key(const QString& keys) const;
     // The window's client area as shown on the screen.
     [[nodiscard]] QImage shot() const;
+    // Asks the window to close, as a window manager's close button does
+    // (WM_DELETE_WINDOW), and waits at most `bound` for the program to end.
+    // The program's exit code, or nullopt when it did not end in time.
+    std::optional<int> close(std::chrono::milliseconds bound);
+    // What the program wrote to its standard error so far.
+    [[nodiscard]] QByteArray errors();
 
 private:
     [[nodiscard]] QStringList at(QPoint client) const;

@@ -98,9 +98,9 @@ Reply Reply::withStatus(std::string_view statusLine, std::string_view headerLine
   return reply;
 }
 
-HttpTestServer::HttpTestServer(Handler handler)
+HttpTestServer::HttpTestServer(Handler handler, std::uint16_t port)
     : handler_(std::move(handler)),
-      listener_(listenOnLoopback()),
+      listener_(listenOnLoopback(port)),
       port_(localPort(listener_)),
       acceptor_([this] { acceptConnections(); }) {}
 

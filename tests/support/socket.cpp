@@ -88,12 +88,17 @@ bool pauseUnlessStopped(const WakePipe& stop, std::chrono::milliseconds pause) {
   return ::poll(&wake, 1, static_cast<int>(pause.count())) == 0;
 }
 
-Socket bindLoopback() {
+Socket bindLoopback(std::uint16_t port) {
   Socket bound(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
+  address.sin_port = htons(port);
+  // A fixed port may still have connections of an earlier run in TIME_WAIT.
+  const int reuse = 1;
+  if (port != 0 && bound.valid()) {
+    ::setsockopt(bound.get(), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof(reuse));
+  }
   if (!bound.valid() ||
       ::bind(bound.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
     throw std::runtime_error("test server: cannot bind to 127.0.0.1");
@@ -101,8 +106,8 @@ Socket bindLoopback() {
   return bound;
 }
 
-Socket listenOnLoopback() {
-  Socket listener = bindLoopback();
+Socket listenOnLoopback(std::uint16_t port) {
+  Socket listener = bindLoopback(port);
   if (::listen(listener.get(), SOMAXCONN) != 0) {
     throw std::runtime_error("test server: cannot listen on 127.0.0.1");
   }

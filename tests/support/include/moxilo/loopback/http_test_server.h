@@ -53,7 +53,8 @@ class HttpTestServer {
   // Called on a server thread with the exact bytes of one request (head and body).
   using Handler = std::function<Reply(const std::string& request)>;
 
-  explicit HttpTestServer(Handler handler);
+  // Port 0: any free port (see port()).
+  explicit HttpTestServer(Handler handler, std::uint16_t port = 0);
   ~HttpTestServer();
   HttpTestServer(const HttpTestServer&) = delete;
   HttpTestServer& operator=(const HttpTestServer&) = delete;

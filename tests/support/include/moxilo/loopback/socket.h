@@ -1,6 +1,7 @@
 #pragma once
 // Owning holders of the file descriptors the test server works with.
 
+#include <cstdint>
 #include <chrono>
 #include <string_view>
 
@@ -50,8 +51,9 @@ WaitResult waitFor(const Socket& socket, const WakePipe& stop, std::chrono::mill
 bool pauseUnlessStopped(const WakePipe& stop, std::chrono::milliseconds pause);
 
 // A TCP socket bound to 127.0.0.1 at an ephemeral port, listening or not.
-Socket bindLoopback();
-Socket listenOnLoopback();
+// Port 0: any free port.
+Socket bindLoopback(std::uint16_t port = 0);
+Socket listenOnLoopback(std::uint16_t port = 0);
 unsigned short localPort(const Socket& socket);
 
 }  // namespace moxilo::loopback
