@@ -1,0 +1,70 @@
+// Percent decoding and the code page conversions over any bytes. Beyond not crashing,
+// the promises the matcher and the page client build on must hold: one UTF-16 unit per
+// Text character, and a text that went through the conversions once comes back as it is.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_input.h"
+#include "moxilo/text/codec.h"
+#include "moxilo/text/text_to_utf8.h"
+
+namespace {
+
+using moxilo::fuzz::require;
+namespace text = moxilo::text;
+
+// Charsets pages declare, some stateful or multi-unit, besides the name the input gives.
+constexpr std::array<std::string_view, 12> kCharsets = {
+    "utf-8",  "gbk",         "big5",    "shift_jis", "euc-kr",  "iso-8859-1",
+    "utf-16", "iso-2022-jp", "gb18030", "utf-7",     "koi8-r", "windows-1252"};
+
+std::size_t characterCount(std::string_view bytes) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += text::characterLength(bytes, at)) {
+        ++count;
+    }
+    return count;
+}
+
+void checkPercentDecode(std::string_view input) {
+    require(text::percentDecode(input).size() <= input.size(), "decoding never adds bytes");
+    text::percentDecode(input, true);
+}
+
+void checkRoundTrips(std::string_view input) {
+    const std::u16string wide = text::toWide(input);
+    require(wide.size() == characterCount(input), "toWide gives one unit per character");
+
+    // What does not convert became "?" on the way: a second trip changes nothing.
+    const text::Text once = text::fromWide(wide);
+    require(text::fromWide(text::toWide(once)) == once, "Text survives UTF-16 and back");
+    require(text::fromWideBytes(text::toWideBytes(input)) == once,
+            "the wire form of wide text converts like toWide");
+    if (input.find('\0') == std::string_view::npos) {
+        require(text::utf8ToText(text::textToUtf8(input)) == once,
+                "Text survives UTF-8 and back");
+    }
+}
+
+void checkCharsets(std::string_view input) {
+    const auto [name, bytes] = moxilo::fuzz::splitArguments<2>(input);
+    text::charsetToText(bytes, name);
+    const std::size_t pick = name.empty() ? 0 : static_cast<unsigned char>(name.front());
+    text::charsetToText(bytes, kCharsets[pick % kCharsets.size()]);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input = moxilo::fuzz::asText(data, size);
+    checkPercentDecode(input);
+    checkRoundTrips(input);
+    text::utf8ToText(input);
+    text::fromWideBytes(input);  // any UTF-16, lone surrogates included
+    checkCharsets(input);
+    return 0;
+}
