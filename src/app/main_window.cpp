@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <ranges>
 
 #include "caption_selection.h"
 #include "caption_styling.h"
+#include "moxilo/app/chinese_face.h"
 #include "moxilo/captions/handles.h"
 #include "moxilo/export/picture_copy.h"
 #include "widgets/catalogue_list.h"
@@ -52,6 +52,7 @@ Qt::CursorShape cursorShape(captions::CursorKind cursor) {
 
 QWidget* createCaption(QWidget* parent) {
     auto* caption = new TransparentLabel(parent);
+    caption->setFont(inChineseFace(caption->font()));
     caption->setFontHeight(kCaptionFontHeight);
     caption->setWordWrap(true);
     caption->setMouseTracking(true);
@@ -161,8 +162,9 @@ void MainWindow::createControls() {
         addresses_.emplace(object, spec.address());
     }
     // The first control of the template lies on top of the stacking order.
-    for (const ControlSpec& spec : std::views::reverse(controlTable())) {
-        if (auto* widget = control<QWidget>(spec.name)) {
+    const auto table = controlTable();
+    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {  // NOLINT(modernize-loop-convert)
+        if (auto* widget = control<QWidget>(spec->name)) {
             widget->raise();
         }
     }
