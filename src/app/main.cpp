@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "moxilo/app/chinese_face.h"
 #include "moxilo/app/program.h"
 #include "site_config.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("moxilo"));
     QApplication::setDesktopFileName(QStringLiteral("moxilo"));
+    QApplication::setFont(moxilo::app::withChineseFallback(QApplication::font()));
 
     moxilo::app::Program program(moxilo::catalogue::Site(MOXILO_SITE_ROOT));
     program.showCentred();

@@ -1,0 +1,64 @@
+#include "moxilo/app/chinese_face.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+
+namespace moxilo::app {
+namespace {
+
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
+
+constexpr auto kLanguage = "zh-cn";
+
+// What `fc-match :lang=zh-cn` prints, provided the match really covers the
+// language: with no Chinese face installed fontconfig still answers with its
+// best Latin face, which would draw boxes.
+QString matchFamily() {
+    const Pattern pattern(FcNameParse(reinterpret_cast<const FcChar8*>(":lang=zh-cn")));
+    if (!pattern || FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern) == FcFalse) {
+        return {};
+    }
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
+    FcLangSet* languages = nullptr;
+    FcChar8* family = nullptr;
+    if (!match || FcPatternGetLangSet(match.get(), FC_LANG, 0, &languages) != FcResultMatch ||
+        FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>(kLanguage)) != FcLangEqual ||
+        FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch) {
+        return {};
+    }
+    return QString::fromUtf8(reinterpret_cast<const char*>(family));
+}
+
+}  // namespace
+
+const QString& simplifiedChineseFace() {
+    static const QString face = matchFamily();
+    return face;
+}
+
+QFont inChineseFace(QFont base) {
+    if (!simplifiedChineseFace().isEmpty()) {
+        base.setFamilies({simplifiedChineseFace()});
+    }
+    return base;
+}
+
+QFont withChineseFallback(QFont base) {
+    const QString& face = simplifiedChineseFace();
+    QStringList families = base.families();
+    if (families.isEmpty()) {
+        families << base.family();
+    }
+    if (!face.isEmpty() && !families.contains(face)) {
+        base.setFamilies(families << face);
+    }
+    return base;
+}
+
+}  // namespace moxilo::app
