@@ -1,7 +1,12 @@
 #include "moxilo/app/chinese_face.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 namespace moxilo::app {
@@ -13,6 +18,8 @@ struct PatternDeleter {
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
 constexpr auto kLanguage = "zh-cn";
+constexpr std::array kHanSystems{QFontDatabase::SimplifiedChinese, QFontDatabase::TraditionalChinese,
+                                 QFontDatabase::Japanese, QFontDatabase::Korean};
 
 // What `fc-match :lang=zh-cn` prints, provided the match really covers the
 // language: with no Chinese face installed fontconfig still answers with its
@@ -50,14 +57,22 @@ QFont inChineseFace(QFont base) {
 }
 
 QFont withChineseFallback(QFont base) {
-    const QString& face = simplifiedChineseFace();
-    QStringList families = base.families();
-    if (families.isEmpty()) {
-        families << base.family();
+    if (simplifiedChineseFace().isEmpty()) {
+        return base;
     }
-    if (!face.isEmpty() && !families.contains(face)) {
-        base.setFamilies(families << face);
+    // The family the base resolves to: an alias such as "Sans Serif" is only
+    // resolved when it stands alone, and in a list would yield to the next.
+    const QString own = QFontInfo(base).family();
+    // A face that has Han characters of its own (a Japanese desktop's, say)
+    // would draw the Chinese texts in its forms: the Chinese face draws all then.
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(own);
+    const bool ownDrawsHan = std::ranges::any_of(kHanSystems, [&](QFontDatabase::WritingSystem system) {
+        return systems.contains(system);
+    });
+    if (ownDrawsHan) {
+        return inChineseFace(base);
     }
+    base.setFamilies({own, simplifiedChineseFace()});
     return base;
 }
 

@@ -20,8 +20,9 @@ namespace moxilo::app {
 // there is no such face.
 [[nodiscard]] QFont inChineseFace(QFont base);
 
-// `base` for the rest of the interface: its own families first, then the
-// Simplified Chinese face for the characters they lack.
+// `base` for the rest of the interface: its own face for the characters it
+// has, the Simplified Chinese face for the rest. When its own face has Han
+// characters (in whatever forms), the Simplified Chinese face draws everything.
 [[nodiscard]] QFont withChineseFallback(QFont base);
 
 }  // namespace moxilo::app
