@@ -2,6 +2,7 @@
 // the promises the matcher and the page client build on must hold: one UTF-16 unit per
 // Text character, and a text that went through the conversions once comes back as it is.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,16 @@ std::size_t characterCount(std::string_view bytes) {
         ++count;
     }
     return count;
+}
+
+void checkAsciiRuns(std::string_view input) {
+    for (std::size_t from = 0; from < input.size(); from = text::asciiRunEnd(input, from) + 1) {
+        const std::size_t end = text::asciiRunEnd(input, from);
+        const auto high = std::find_if(input.begin() + static_cast<std::ptrdiff_t>(from),
+                                       input.end(), [](char c) { return (c & 0x80) != 0; });
+        const auto expected = static_cast<std::size_t>(high - input.begin());
+        require(end == expected, "an ASCII run ends at the first byte of 0x80 or more");
+    }
 }
 
 void checkPercentDecode(std::string_view input) {
@@ -61,6 +72,7 @@ void checkCharsets(std::string_view input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input = moxilo::fuzz::asText(data, size);
+    checkAsciiRuns(input);
     checkPercentDecode(input);
     checkRoundTrips(input);
     text::utf8ToText(input);

@@ -1,7 +1,8 @@
 // The pattern matcher over any subject. The first input byte picks the mode: even runs
 // the listing pattern over the rest, as a catalogue load does; odd takes the rest as
-// NUL-separated pattern (its first kMaxPatternBytes), subject and replacement, the
-// byte's higher bits setting the match options. Every accessor must stay in bounds.
+// NUL-separated pattern, subject and replacement, the byte's bits 1 to 4 setting the
+// match options and bit 5 quoting the pattern as a literal to compare with findText.
+// Every accessor must stay in bounds.
 
 #include <algorithm>
 #include <cstddef>
@@ -12,14 +13,19 @@
 #include "fuzz_input.h"
 #include "moxilo/catalogue/listing.h"
 #include "moxilo/regex/pattern_matcher.h"
+#include "moxilo/text/text_utils.h"
 
 namespace {
 
 using moxilo::fuzz::require;
 namespace regex = moxilo::regex;
 
-// Patterns the site's tables hold are short; longer ones only slow the search down.
+// The program's patterns are short; longer ones only slow the search down.
 constexpr std::size_t kMaxPatternBytes = 256;
+// The match limit bounds one match, not a search: a pattern that backtracks heavily but
+// still matches at every character takes up to some 50 ms a match. This keeps such an
+// input well inside libFuzzer's time-out.
+constexpr std::size_t kMaxFreeSubjectBytes = 256;
 // Enough matches to reach every accessor path without a quadratic walk over all of them.
 constexpr std::int32_t kMatchesChecked = 64;
 constexpr std::string_view kEveryReference = "[$1|$2|$12|$&|$`|$'|$$|$99|$]";
@@ -80,6 +86,32 @@ std::int32_t checkSearch(std::string_view pattern, std::string_view subject,
     return matcher.matchCount();
 }
 
+bool isPlainAscii(char c) { return c >= ' ' && c <= '~' && c != '\\'; }
+
+// The matcher searches UTF-16 and maps its offsets back onto the Text's bytes: a
+// literal needle must then be found exactly where findText, stepping bytes, finds it.
+void checkLiteral(std::string_view needle, std::string_view subject) {
+    if (needle.empty() || !std::all_of(needle.begin(), needle.end(), isPlainAscii)) {
+        return;
+    }
+    regex::PatternMatcher matcher;
+    const regex::Text pattern = "\\Q" + regex::Text(needle) + "\\E";
+    require(matcher.createAndExecute(pattern, subject, {.caseSensitive = true}),
+            "a quoted literal compiles and searches");
+    std::size_t from = 0;
+    for (std::int32_t index = 1; index <= matcher.matchCount(); ++index) {
+        const std::size_t expected = moxilo::text::findText(subject, needle, from);
+        std::int32_t position = kNotFound;
+        matcher.matchText(index, &position);
+        require(expected != std::string_view::npos &&
+                    static_cast<std::size_t>(position) == expected,
+                "the matcher finds a literal where findText does");
+        from = expected + needle.size();
+    }
+    require(moxilo::text::findText(subject, needle, from) == std::string_view::npos,
+            "the matcher finds every literal");
+}
+
 regex::MatchOptions optionsFrom(unsigned mode) {
     return {.caseSensitive = (mode & 2U) != 0,
             .multiline = (mode & 4U) != 0,
@@ -104,6 +136,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto [pattern, subject, replacement] = moxilo::fuzz::splitArguments<3>(rest);
-    checkSearch(pattern.substr(0, kMaxPatternBytes), subject, replacement, optionsFrom(mode));
+    if ((mode & 32U) != 0) {
+        checkLiteral(pattern.substr(0, kMaxPatternBytes), subject);
+        return 0;
+    }
+    checkSearch(pattern.substr(0, kMaxPatternBytes), subject.substr(0, kMaxFreeSubjectBytes),
+                replacement, optionsFrom(mode));
     return 0;
 }

@@ -49,16 +49,27 @@ text::Text joined(const std::vector<text::Text>& pieces, std::string_view separa
     return result;
 }
 
+// The first character start at or after `from` where the needle's bytes begin, or npos.
+std::size_t firstByteMatch(std::string_view subject, std::string_view needle, std::size_t from) {
+    for (std::size_t at = 0; at <= subject.size();
+         at += at < subject.size() ? text::characterLength(subject, at) : 1) {
+        if (at >= from && subject.substr(at).starts_with(needle)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 void checkSearching(std::string_view subject, std::string_view needle, std::string_view other,
                     const Options& options) {
     const std::size_t found = text::findText(subject, needle, options.searchFrom, options.letterCase);
     if (found != std::string_view::npos) {
         require(found >= options.searchFrom && found + needle.size() <= subject.size(),
                 "a match lies inside the text, at or after the start");
-        require(options.letterCase == text::LetterCase::ignored ||
-                    subject.substr(found, needle.size()) == needle,
-                "a match equals the needle");
     }
+    require(options.letterCase == text::LetterCase::ignored ||
+                found == firstByteMatch(subject, needle, options.searchFrom),
+            "the first match with letter case counting is the first equal bytes");
     text::startsWithText(subject, needle, options.letterCase);
     text::replaceAll(subject, needle, other, options.letterCase);
     require(text::replaceAll(subject, needle, needle) == subject,
