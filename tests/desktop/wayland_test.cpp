@@ -1,0 +1,164 @@
+// The program as a native Wayland client: weston on a private Xvfb (its X11
+// backend gives the compositor a seat with a pointer and a keyboard, which
+// copy and paste need; the headless backend has none), the program with the
+// Wayland platform and no X display, real input through weston's window, and
+// the copy read back with wl-paste at once.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "x_session.h"
+
+namespace moxilo::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr QSize kScreen(1024, 768);
+// kiosk-shell centres a window that keeps its own size.
+const QPoint kOrigin((1024 - 513) / 2, (768 - 353) / 2);
+const QRect kPictureFrame(232, 42, 280, 220);
+const QRect kCaption2(232, 217, 200, 24);
+constexpr QPoint kCaption2TextBox(112 + 90, 306 + 12);
+constexpr QPoint kCopyButton(376 + 32, 276 + 16);
+const QString kSocket = QStringLiteral("moxilo-test");
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void stop(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+class WaylandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.ready());
+        ASSERT_TRUE(runtime.isValid());
+        QProcessEnvironment environment = session.environment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        compositor.setProcessEnvironment(environment);
+        compositor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        compositor.setStandardOutputFile(QProcess::nullDevice());
+        compositor.start(QStringLiteral("weston"),
+                         {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
+                          QStringLiteral("--shell=kiosk-shell.so"), QStringLiteral("--no-config"),
+                          QStringLiteral("--idle-time=0"), QStringLiteral("--socket=") + kSocket,
+                          QStringLiteral("--width=%1").arg(kScreen.width()),
+                          QStringLiteral("--height=%1").arg(kScreen.height()),
+                          QStringLiteral("--log=") + runtime.filePath(QStringLiteral("weston.log"))});
+        ASSERT_TRUE(compositor.waitForStarted(10'000));
+        ASSERT_TRUE(eventually([&] { return QFile::exists(runtime.filePath(kSocket)); }, 20s))
+            << "weston did not open its socket";
+    }
+
+    void TearDown() override {
+        stop(program);
+        stop(compositor);
+    }
+
+    // Wayland clients see the compositor only: no X display to fall back to.
+    [[nodiscard]] QProcessEnvironment waylandEnvironment() const {
+        QProcessEnvironment environment = session.environment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        environment.insert(QStringLiteral("WAYLAND_DISPLAY"), kSocket);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        return environment;
+    }
+
+    // Weston's output as its X11 window shows it.
+    [[nodiscard]] QImage output() const { return session.screenshot().copy(QRect(QPoint(0, 0), kScreen)); }
+
+    void click(QPoint client) const {
+        const QPoint at = kOrigin + client;
+        session.xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+        session.xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+    std::optional<QImage> paste() const {
+        QProcess reader;
+        reader.setProcessEnvironment(waylandEnvironment());
+        reader.start(QStringLiteral("wl-paste"), {QStringLiteral("--type"), QStringLiteral("image/png")});
+        if (!reader.waitForFinished(10'000)) {
+            stop(reader);
+            return std::nullopt;
+        }
+        const QImage picture = QImage::fromData(reader.readAllStandardOutput(), "PNG");
+        return picture.isNull() ? std::nullopt : std::optional(picture.convertToFormat(QImage::Format_RGB32));
+    }
+
+    XSession session;
+    QTemporaryDir runtime;  // private (0700), as XDG_RUNTIME_DIR must be
+    QProcess compositor;
+    QProcess program;
+};
+
+int darkPixels(const QImage& image) {
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            dark += qGray(image.pixel(x, y)) < 80 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+int differingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8 ? 1 : 0;
+        }
+    }
+    return differing;
+}
+
+TEST_F(WaylandTest, TheProgramRunsNativelyAndItsCopyPastesAtOnce) {
+    program.setProcessEnvironment(waylandEnvironment());
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(MOXILO_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10'000));
+    // The window's light face shows where kiosk-shell centres it.
+    ASSERT_TRUE(eventually([&] { return qGray(output().pixel(kOrigin + QPoint(300, 330))) > 200; }, 20s))
+        << "no window on weston's output";
+    ASSERT_EQ(program.state(), QProcess::Running);
+
+    click(kCaption2TextBox);
+    session.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+                     QStringLiteral("Wayland")});
+    QThread::msleep(300);
+    click(kCopyButton);
+    const std::optional<QImage> pasted = paste();
+    ASSERT_TRUE(pasted.has_value()) << "copied, yet nothing to paste";
+    ASSERT_EQ(pasted->size(), kPictureFrame.size());
+
+    const QImage frame = output().copy(kPictureFrame.translated(kOrigin));
+    EXPECT_EQ(differingPixels(*pasted, frame), 0) << "the copy is the frame as the screen shows it";
+    EXPECT_GT(darkPixels(pasted->copy(kCaption2.translated(-kPictureFrame.topLeft()))), 20)
+        << "the typed caption is in the copy";
+}
+
+}  // namespace
+}  // namespace moxilo::e2e
