@@ -15,20 +15,13 @@
 #include "moxilo/app/chinese_face.h"
 #include "moxilo/app/main_window.h"
 #include "widgets/transparent_label.h"
-#include "x_session.h"
+#include "desktop_support.h"
 
 namespace moxilo {
 namespace {
 
 // Characters whose mainland and Japanese forms differ, and some that Japanese lacks.
 const QString kChinese = QStringLiteral("处骨直复制读取表情");
-
-QString fcMatch(const QString& language) {
-    return QString::fromUtf8(e2e::runCommand(QStringLiteral("fc-match"),
-                                             {QStringLiteral("-f"), QStringLiteral("%{family[0]}"),
-                                              QStringLiteral(":lang=") + language},
-                                             QProcessEnvironment::systemEnvironment()));
-}
 
 // The families whose glyphs draw `text` laid out in `font`.
 QSet<QString> drawingFamilies(const QString& text, const QFont& font) {
@@ -51,11 +44,11 @@ class ChineseFaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(face.isEmpty()) << "no installed face covers Simplified Chinese";
-        ASSERT_NE(fcMatch(QStringLiteral("ja")), face)
+        ASSERT_NE(desktop_test::fontconfigMatch(QStringLiteral("ja")), face)
             << "the test needs a Japanese face beside the Chinese one";
     }
 
-    const QString face = fcMatch(QStringLiteral("zh-cn"));
+    const QString face = desktop_test::fontconfigMatch(QStringLiteral("zh-cn"));
 };
 
 TEST_F(ChineseFaceTest, IsTheFaceFontconfigMatchesForSimplifiedChinese) {

@@ -4,11 +4,11 @@
 // the Japanese face that this desktop's fallback would otherwise pick.
 
 #include <QPainter>
-#include <QProcess>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
 
+#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo::e2e {
@@ -18,13 +18,6 @@ namespace {
 const QString kText = QStringLiteral("骨直角");
 const QRect kCaption2(232, 217, 200, 24);
 constexpr QPoint kCaption2TextBox(112 + 90, 306 + 12);
-
-QString fcMatch(const QString& language, const XSession& session) {
-    return QString::fromUtf8(runCommand(QStringLiteral("fc-match"),
-                                        {QStringLiteral("-f"), QStringLiteral("%{family[0]}"),
-                                         QStringLiteral(":lang=") + language},
-                                        session.environment()));
-}
 
 // The text as a caption draws it (20 pixels high, wrapped from the top left,
 // black), over the background the caption had before.
@@ -46,21 +39,13 @@ QImage drawn(const QImage& background, const QString& family) {
 }
 
 // Pixels whose darkness differs by more than a rounding of antialiasing.
-int differingPixels(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 48 ? 1 : 0;
-        }
-    }
-    return differing;
-}
+int differs(const QImage& a, const QImage& b) { return desktop_test::differingPixels(a, b, 48); }
 
 TEST(ChineseGlyphsEndToEnd, ACaptionDrawsChineseInTheSimplifiedChineseFace) {
     XSession session;
     ASSERT_TRUE(session.ready());
-    const QString chinese = fcMatch(QStringLiteral("zh-cn"), session);
-    const QString japanese = fcMatch(QStringLiteral("ja"), session);
+    const QString chinese = desktop_test::fontconfigMatch(QStringLiteral("zh-cn"));
+    const QString japanese = desktop_test::fontconfigMatch(QStringLiteral("ja"));
     ASSERT_NE(chinese, japanese) << "the test needs a Japanese face beside the Chinese one";
 
     RunningProgram program(session, QStringLiteral(MOXILO_PROGRAM));
@@ -68,22 +53,17 @@ TEST(ChineseGlyphsEndToEnd, ACaptionDrawsChineseInTheSimplifiedChineseFace) {
     const QImage background = program.shot().copy(kCaption2);
 
     // Pasted, not typed: the text arrives whole, as from an input method.
-    QProcess xclip;
-    xclip.setProcessEnvironment(session.environment());
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    xclip.write(kText.toUtf8());
-    xclip.closeWriteChannel();
-    ASSERT_TRUE(xclip.waitForFinished(10'000));
+    desktop_test::putTextOnClipboard(session, kText.toUtf8());
     program.click(kCaption2TextBox);
     program.key(QStringLiteral("ctrl+v"));
 
     const QImage shown = program.shot().copy(kCaption2);
     const QImage inChinese = drawn(background, chinese);
     const QImage inJapanese = drawn(background, japanese);
-    ASSERT_GT(differingPixels(inChinese, inJapanese), 40) << "the two faces draw these characters alike";
-    ASSERT_GT(differingPixels(shown, background), 40) << "the pasted text shows on caption 2";
-    EXPECT_LE(differingPixels(shown, inChinese), 8);
-    EXPECT_GT(differingPixels(shown, inJapanese), 40);
+    ASSERT_GT(differs(inChinese, inJapanese), 40) << "the two faces draw these characters alike";
+    ASSERT_GT(differs(shown, background), 40) << "the pasted text shows on caption 2";
+    EXPECT_LE(differs(shown, inChinese), 8);
+    EXPECT_GT(differs(shown, inJapanese), 40);
     if (HasFailure()) {
         shown.save(QStringLiteral(MOXILO_DESKTOP_OUTPUT_DIR "/caption-shown.png"));
         inChinese.save(QStringLiteral(MOXILO_DESKTOP_OUTPUT_DIR "/caption-chinese.png"));

@@ -7,63 +7,24 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 
+#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo::e2e {
 namespace {
 
 using namespace std::chrono_literals;
+using desktop_test::clipboardPicture;
+using desktop_test::eventually;
 
 constexpr QPoint kCaption2TextBox(112 + 90, 306 + 12);
 constexpr QPoint kCopyButton(376 + 32, 276 + 16);
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-// What a pasting program gets as image/png; nullopt when nobody offers it.
-std::optional<QImage> pastedPicture(const XSession& session) {
-    QProcess xclip;
-    xclip.setProcessEnvironment(session.environment());
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
-                                          QStringLiteral("clipboard"), QStringLiteral("-t"),
-                                          QStringLiteral("image/png")});
-    if (!xclip.waitForFinished(10'000)) {
-        xclip.kill();
-        xclip.waitForFinished();
-        return std::nullopt;
-    }
-    if (xclip.exitStatus() != QProcess::NormalExit || xclip.exitCode() != 0) {
-        return std::nullopt;
-    }
-    const QImage picture = QImage::fromData(xclip.readAllStandardOutput(), "PNG");
-    return picture.isNull() ? std::nullopt : std::optional(picture.convertToFormat(QImage::Format_RGB32));
-}
-
-// Another program puts text on the clipboard, as a user copying elsewhere does.
-void takeClipboard(const XSession& session) {
-    QProcess xclip;
-    xclip.setProcessEnvironment(session.environment());
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    xclip.write("taken elsewhere");
-    xclip.closeWriteChannel();
-    ASSERT_TRUE(xclip.waitForFinished(10'000));
-}
 
 // Keeper processes serving this session's display.
 int keepersOn(const XSession& session) {
@@ -96,7 +57,7 @@ protected:
 
     void TearDown() override {
         // A keeper left behind would serve this display until the server ends.
-        takeClipboard(session);
+        desktop_test::putTextOnClipboard(session, "taken elsewhere");
         EXPECT_TRUE(eventually([&] { return keepersOn(session) == 0; }, 5s));
     }
 
@@ -111,7 +72,7 @@ protected:
         program.click(kCaption2TextBox);
         program.type(QStringLiteral("kept"));
         program.click(kCopyButton);
-        const std::optional<QImage> copied = pastedPicture(session);
+        const std::optional<QImage> copied = clipboardPicture(session);
         EXPECT_TRUE(copied.has_value()) << "the copy is pasteable while the program runs";
         const std::optional<int> exitCode = program.close(10s);
         EXPECT_EQ(exitCode, std::optional(0)) << "the program ends cleanly after the hand-over";
@@ -125,12 +86,12 @@ TEST_F(ClipboardAfterCloseTest, WithoutAManagerTheKeeperServesThePictureUntilAno
     const QImage copied = copyAndClose();
     ASSERT_EQ(copied.size(), QSize(280, 220));
 
-    const std::optional<QImage> afterClose = pastedPicture(session);
+    const std::optional<QImage> afterClose = clipboardPicture(session);
     ASSERT_TRUE(afterClose.has_value()) << "nothing to paste once the window has closed";
     EXPECT_EQ(*afterClose, copied);
     EXPECT_EQ(keepersOn(session), 1);
 
-    takeClipboard(session);
+    desktop_test::putTextOnClipboard(session, "taken elsewhere");
     EXPECT_TRUE(eventually([&] { return keepersOn(session) == 0; }, 5s))
         << "the keeper ends once another program owns the clipboard";
 }
@@ -149,12 +110,11 @@ TEST_F(ClipboardAfterCloseTest, WithAManagerThePictureGoesToTheManagerAndNoKeepe
     EXPECT_TRUE(eventually([&] { return keepersOn(session) == 0; }, 10s))
         << "with a manager running nothing stays behind";
 
-    const std::optional<QImage> fromManager = pastedPicture(session);
+    const std::optional<QImage> fromManager = clipboardPicture(session);
     ASSERT_TRUE(fromManager.has_value()) << "the manager serves the picture";
     EXPECT_EQ(*fromManager, copied);
 
-    manager.terminate();
-    manager.waitForFinished(5000);
+    desktop_test::stop(manager);
 }
 
 TEST_F(ClipboardAfterCloseTest, ClosingWithNothingCopiedStartsNoKeeper) {
@@ -162,7 +122,7 @@ TEST_F(ClipboardAfterCloseTest, ClosingWithNothingCopiedStartsNoKeeper) {
     ASSERT_TRUE(program.ready());
     EXPECT_EQ(program.close(10s), std::optional(0));
     EXPECT_EQ(keepersOn(session), 0);
-    EXPECT_FALSE(pastedPicture(session).has_value());
+    EXPECT_FALSE(clipboardPicture(session).has_value());
 }
 
 // The keeper on its own: started as the program starts it, picture on stdin.
@@ -185,11 +145,11 @@ TEST_F(KeeperTest, EndsWhenItsLifetimePassesAndTheClipboardEmpties) {
     picture.fill(QColor(200, 40, 90));
     start(png(picture), {QStringLiteral("2")});
 
-    ASSERT_TRUE(eventually([&] { return pastedPicture(session).has_value(); }, 10s));
-    EXPECT_EQ(pastedPicture(session), std::optional(picture));
+    ASSERT_TRUE(eventually([&] { return clipboardPicture(session).has_value(); }, 10s));
+    EXPECT_EQ(clipboardPicture(session), std::optional(picture));
     ASSERT_TRUE(keeper.waitForFinished(10'000)) << "still running long after its lifetime";
     EXPECT_EQ(keeper.exitCode(), 0);
-    EXPECT_FALSE(pastedPicture(session).has_value());
+    EXPECT_FALSE(clipboardPicture(session).has_value());
 }
 
 struct BadInput {
@@ -200,11 +160,11 @@ struct BadInput {
 class KeeperBadInputTest : public KeeperTest, public ::testing::WithParamInterface<BadInput> {};
 
 TEST_P(KeeperBadInputTest, EndsAtOnceWithAFailureAndLeavesTheClipboardAlone) {
-    takeClipboard(session);
+    desktop_test::putTextOnClipboard(session, "taken elsewhere");
     start(GetParam().bytes);
     ASSERT_TRUE(keeper.waitForFinished(10'000));
     EXPECT_NE(keeper.exitCode(), 0);
-    EXPECT_FALSE(pastedPicture(session).has_value());
+    EXPECT_FALSE(clipboardPicture(session).has_value());
 }
 
 QByteArray truncatedPng() {

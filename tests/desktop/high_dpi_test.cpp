@@ -2,13 +2,12 @@
 // window is drawn at the screen's resolution, not drawn small and stretched,
 // and the copy stays the 280 x 220 picture of the frame.
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 
+#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo::e2e {
@@ -20,16 +19,6 @@ constexpr QPoint kCaption2TextBox(112 + 90, 306 + 12);
 constexpr QPoint kCopyButton(376 + 32, 276 + 16);
 // The controls below the picture: texts, edit boxes, borders.
 const QRect kControls(0, 264, 513, 72);
-
-QImage pastedPicture(const XSession& session) {
-    return QImage::fromData(runCommand(QStringLiteral("xclip"),
-                                       {QStringLiteral("-o"), QStringLiteral("-selection"),
-                                        QStringLiteral("clipboard"), QStringLiteral("-t"),
-                                        QStringLiteral("image/png")},
-                                       session.environment()),
-                            "PNG")
-        .convertToFormat(QImage::Format_RGB32);
-}
 
 QRect scaled(const QRect& logical, double ratio) {
     return {static_cast<int>(std::lround(logical.x() * ratio)), static_cast<int>(std::lround(logical.y() * ratio)),
@@ -50,16 +39,6 @@ double edgeEnergy(const QImage& image) {
         }
     }
     return energy / (image.width() * image.height());
-}
-
-int differingPixels(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 24 ? 1 : 0;
-        }
-    }
-    return differing;
 }
 
 // The program at one pixel ratio: its window area on the screen after a
@@ -100,7 +79,7 @@ ScaledRun runAt(double ratio) {
     program.click(device(kCopyButton));
     const QRect window(program.origin(), QSize(static_cast<int>(std::lround(kClient.width() * ratio)),
                                                static_cast<int>(std::lround(kClient.height() * ratio))));
-    return {session.screenshot().copy(window), pastedPicture(session)};
+    return {session.screenshot().copy(window), desktop_test::clipboardPicture(session).value_or(QImage())};
 }
 
 class HighDpiTest : public ::testing::TestWithParam<double> {};
@@ -117,7 +96,7 @@ TEST_P(HighDpiTest, TheWindowIsDrawnAtScreenResolutionAndTheCopyStays280By220) {
     // The copy is the frame as shown, brought to its size at ratio 1.
     const QImage frame = high.window.copy(scaled(kPictureFrame, ratio))
                              .scaled(kPictureFrame.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_LE(differingPixels(high.copy, frame), 280 * 220 / 100);
+    EXPECT_LE(desktop_test::differingPixels(high.copy, frame, 24), 280 * 220 / 100);
 
     // Sharp: the controls hold more edge energy than the ratio-1 window
     // stretched to the same size would.

@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 
 #include "moxilo/app/main_window.h"
 #include "widgets/transparent_label.h"
+#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo {
@@ -47,12 +48,9 @@ TEST_P(InputMethodModuleTest, NamingTheModuleGivesItsPlatformInputContext) {
                      {QStringLiteral("--single"), QStringLiteral("--panel=disable"),
                       QStringLiteral("--emoji-extension=disable"), QStringLiteral("--config=disable")});
         ASSERT_TRUE(daemon.waitForStarted(10'000));
-        const QString address = configuration.filePath(QStringLiteral("ibus/bus"));
-        const QDeadlineTimer deadline(std::chrono::seconds(20));
-        while (QDir(address).isEmpty() && !deadline.hasExpired()) {
-            QThread::msleep(50);
-        }
-        ASSERT_FALSE(QDir(address).isEmpty()) << "ibus-daemon left no address";
+        const QDir address(configuration.filePath(QStringLiteral("ibus/bus")));
+        ASSERT_TRUE(desktop_test::eventually([&] { return !address.isEmpty(); }, std::chrono::seconds(20)))
+            << "ibus-daemon left no address";
     }
 
     environment.insert(QStringLiteral("QT_IM_MODULE"), QString::fromLatin1(method.module));
@@ -60,10 +58,7 @@ TEST_P(InputMethodModuleTest, NamingTheModuleGivesItsPlatformInputContext) {
         e2e::runCommand(QStringLiteral(MOXILO_INPUT_CONTEXT_PROBE), {}, environment).trimmed();
     EXPECT_EQ(context, method.context);
 
-    if (method.needsDaemon) {
-        daemon.terminate();
-        daemon.waitForFinished(5000);
-    }
+    desktop_test::stop(daemon);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,7 +4,6 @@
 // Wayland platform and no X display, real input through weston's window, and
 // the copy read back with wl-paste at once.
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 
+#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo::e2e {
@@ -31,25 +30,6 @@ const QRect kCaption2(232, 217, 200, 24);
 constexpr QPoint kCaption2TextBox(112 + 90, 306 + 12);
 constexpr QPoint kCopyButton(376 + 32, 276 + 16);
 const QString kSocket = QStringLiteral("moxilo-test");
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        QThread::msleep(100);
-    }
-    return true;
-}
-
-void stop(QProcess& process) {
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-}
 
 class WaylandTest : public ::testing::Test {
 protected:
@@ -69,13 +49,13 @@ protected:
                           QStringLiteral("--height=%1").arg(kScreen.height()),
                           QStringLiteral("--log=") + runtime.filePath(QStringLiteral("weston.log"))});
         ASSERT_TRUE(compositor.waitForStarted(10'000));
-        ASSERT_TRUE(eventually([&] { return QFile::exists(runtime.filePath(kSocket)); }, 20s))
+        ASSERT_TRUE(desktop_test::eventually([&] { return QFile::exists(runtime.filePath(kSocket)); }, 20s))
             << "weston did not open its socket";
     }
 
     void TearDown() override {
-        stop(program);
-        stop(compositor);
+        desktop_test::stop(program);
+        desktop_test::stop(compositor);
     }
 
     // Wayland clients see the compositor only: no X display to fall back to.
@@ -97,16 +77,10 @@ protected:
         session.xdotool({QStringLiteral("click"), QStringLiteral("1")});
     }
 
-    std::optional<QImage> paste() const {
-        QProcess reader;
-        reader.setProcessEnvironment(waylandEnvironment());
-        reader.start(QStringLiteral("wl-paste"), {QStringLiteral("--type"), QStringLiteral("image/png")});
-        if (!reader.waitForFinished(10'000)) {
-            stop(reader);
-            return std::nullopt;
-        }
-        const QImage picture = QImage::fromData(reader.readAllStandardOutput(), "PNG");
-        return picture.isNull() ? std::nullopt : std::optional(picture.convertToFormat(QImage::Format_RGB32));
+    [[nodiscard]] std::optional<QImage> paste() const {
+        return desktop_test::pastedPicture(QStringLiteral("wl-paste"),
+                                           {QStringLiteral("--type"), QStringLiteral("image/png")},
+                                           waylandEnvironment());
     }
 
     XSession session;
@@ -115,33 +89,13 @@ protected:
     QProcess program;
 };
 
-int darkPixels(const QImage& image) {
-    int dark = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            dark += qGray(image.pixel(x, y)) < 80 ? 1 : 0;
-        }
-    }
-    return dark;
-}
-
-int differingPixels(const QImage& a, const QImage& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 8 ? 1 : 0;
-        }
-    }
-    return differing;
-}
-
 TEST_F(WaylandTest, TheProgramRunsNativelyAndItsCopyPastesAtOnce) {
     program.setProcessEnvironment(waylandEnvironment());
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(QStringLiteral(MOXILO_PROGRAM), {});
     ASSERT_TRUE(program.waitForStarted(10'000));
     // The window's light face shows where kiosk-shell centres it.
-    ASSERT_TRUE(eventually([&] { return qGray(output().pixel(kOrigin + QPoint(300, 330))) > 200; }, 20s))
+    ASSERT_TRUE(desktop_test::eventually([&] { return qGray(output().pixel(kOrigin + QPoint(300, 330))) > 200; }, 20s))
         << "no window on weston's output";
     ASSERT_EQ(program.state(), QProcess::Running);
 
@@ -155,8 +109,8 @@ TEST_F(WaylandTest, TheProgramRunsNativelyAndItsCopyPastesAtOnce) {
     ASSERT_EQ(pasted->size(), kPictureFrame.size());
 
     const QImage frame = output().copy(kPictureFrame.translated(kOrigin));
-    EXPECT_EQ(differingPixels(*pasted, frame), 0) << "the copy is the frame as the screen shows it";
-    EXPECT_GT(darkPixels(pasted->copy(kCaption2.translated(-kPictureFrame.topLeft()))), 20)
+    EXPECT_EQ(desktop_test::differingPixels(*pasted, frame, 8), 0) << "the copy is the frame as the screen shows it";
+    EXPECT_GT(desktop_test::darkPixels(pasted->copy(kCaption2.translated(-kPictureFrame.topLeft()))), 20)
         << "the typed caption is in the copy";
 }
 
