@@ -27,6 +27,8 @@ bool handOverClipboardPicture(QClipboard& clipboard, const QString& keeperProgra
     keeper.setProgram(keeperProgram);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // Not a client of the session manager: a later login must not restart it.
+    environment.remove(QStringLiteral("SESSION_MANAGER"));
     keeper.setProcessEnvironment(environment);
     keeper.setStandardInputFile(file.fileName());
     keeper.setStandardOutputFile(QProcess::nullDevice());
