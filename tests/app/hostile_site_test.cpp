@@ -38,6 +38,13 @@ using loopback::Reply;
 
 constexpr auto kMaxStall = 200ms;
 constexpr long kMemoryBudgetKiB = 300L * 1024;
+// AddressSanitizer's shadow memory and quarantine inflate every figure: the
+// budget holds for the program as shipped.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryIsMeasurable = false;
+#else
+constexpr bool kMemoryIsMeasurable = true;
+#endif
 
 std::string listingItem(const std::string& id, const std::string& title) {
     return "<li><a href=\"make.aspx?id=" + id + "\"><div class=\"image\"><img alt=\"" + title +
@@ -265,7 +272,9 @@ TEST_P(HostileSiteTest, ProgramStaysResponsiveShowsTheFailureAndEndsAtOnce) {
     }
     QTest::qWait(50);
     EXPECT_LT(longestStall, kMaxStall.count()) << "longest interface-thread stall, ms";
-    EXPECT_LT(peakMemoryKiB(), kMemoryBudgetKiB);
+    if (kMemoryIsMeasurable) {
+        EXPECT_LT(peakMemoryKiB(), kMemoryBudgetKiB);
+    }
 
     QElapsedTimer closing;
     closing.start();
