@@ -5,114 +5,167 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <utility>
 
+#include "code_page_936.h"
 #include "iconv_conversion.h"
 #include "iconv_handle.h"
 
 namespace moxilo::text {
 namespace {
 
-constexpr const char* kWideCharset =
-    std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
-constexpr const char* kTextCharset = "CP936";
-constexpr const char* kUtf8Charset = "UTF-8";
-constexpr char16_t kWideReplacement = u'\uFFFD';
-constexpr char kTextReplacement = '?';
+using cp936::kWideReplacement;
 
-// Opening a descriptor costs far more than converting a title, so each thread keeps its own.
-IconvHandle& textToWideConverter() {
-  thread_local IconvHandle converter{kWideCharset, kTextCharset};
-  return converter;
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+constexpr std::size_t kWordBytes = 8;
+constexpr std::size_t kUnitsPerWord = 64;  // bits in a word of IndexedWide's two-byte marks
+
+// True when the eight bytes from `bytes` on are all ASCII.
+bool isAsciiWord(const char* bytes) {
+  constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof(word));
+  return (word & kHighBits) == 0;
 }
 
-IconvHandle& wideToTextConverter() {
-  thread_local IconvHandle converter{kTextCharset, kWideCharset};
-  return converter;
-}
-
-IconvHandle& utf8ToWideConverter() {
-  thread_local IconvHandle converter{kWideCharset, kUtf8Charset};
-  return converter;
-}
-
-bool isAscii(char unit) { return static_cast<unsigned char>(unit) < 0x80; }
-bool isAscii(char16_t unit) { return unit < 0x80; }
-
-std::string_view asBytes(std::string_view units) { return units; }
-std::string_view asBytes(std::u16string_view units) {
-  return {reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t)};
-}
-
-std::size_t oneByte(std::string_view /*rest*/) { return 1; }
-
-std::size_t textCharacterBytes(std::string_view rest) { return characterLength(rest, 0); }
-
-// A surrogate pair that code page 936 cannot hold is one character: one "?", not two.
-std::size_t wideCharacterBytes(std::string_view rest) {
-  std::array<char16_t, 2> units{};
-  std::memcpy(units.data(), rest.data(), std::min(rest.size(), sizeof(units)));
-  const bool pair = rest.size() >= sizeof(units) && units[0] >= 0xD800 && units[0] <= 0xDBFF &&
-                    units[1] >= 0xDC00 && units[1] <= 0xDFFF;
-  return pair ? sizeof(units) : sizeof(char16_t);
-}
-
-using text::asciiRunEnd;  // the Text overload, beside this one for UTF-16
-std::size_t asciiRunEnd(std::u16string_view wide, std::size_t from) {
-  return static_cast<std::size_t>(
-      std::find_if(wide.begin() + static_cast<std::ptrdiff_t>(from), wide.end(),
-                   [](char16_t unit) { return !isAscii(unit); }) -
-      wide.begin());
-}
-
-// End of the run of characters from `from` on whose units are all outside ASCII
-// (in Text, a trail byte may look like ASCII, so Text steps by whole characters).
-std::size_t nonAsciiRunEnd(std::string_view text, std::size_t from) {
-  while (from < text.size() && !isAscii(text[from])) {
-    from += characterLength(text, from);
-  }
-  return from;
-}
-
-std::size_t nonAsciiRunEnd(std::u16string_view wide, std::size_t from) {
-  return static_cast<std::size_t>(
-      std::find_if(wide.begin() + static_cast<std::ptrdiff_t>(from), wide.end(),
-                   [](char16_t unit) { return isAscii(unit); }) -
-      wide.begin());
-}
-
-// Pages are mostly ASCII: copy ASCII runs unit by unit and hand only the rest to iconv.
-template <typename Output, typename Input>
-Output convertWithAsciiShortcut(Input input, IconvHandle& converter,
-                                BadInputLength badInputLength,
-                                typename Output::value_type replacement) {
-  using OutputUnit = typename Output::value_type;
-  Output output;
-  output.reserve(input.size());
-  std::size_t position = 0;
-  while (position < input.size()) {
-    const std::size_t asciiEnd = asciiRunEnd(input, position);
-    const std::size_t written = output.size();
-    output.resize(written + asciiEnd - position);
-    for (std::size_t i = position; i < asciiEnd; ++i) {
-      output[written + i - position] = static_cast<OutputUnit>(input[i]);
+// The characters of `text` as UTF-16 into `out`, until `out` is full or the Text ends;
+// returns the number of units written. When `twoByteUnits` is given, the bit of every
+// unit that came from a two-byte character is set in it (one bit a unit, from unit 0).
+std::size_t decodeText(std::string_view text, std::span<char16_t> out,
+                       std::uint64_t* twoByteUnits) {
+  const cp936::UnitTable& units = cp936::unitTable();
+  std::size_t at = 0;
+  std::size_t written = 0;
+  while (written < out.size() && at < text.size()) {
+    // Pages are mostly markup: ASCII widens eight bytes at a time.
+    while (out.size() - written >= kWordBytes && text.size() - at >= kWordBytes &&
+           isAsciiWord(text.data() + at)) {
+      for (std::size_t byte = 0; byte < kWordBytes; ++byte) {
+        out[written + byte] = static_cast<unsigned char>(text[at + byte]);
+      }
+      written += kWordBytes;
+      at += kWordBytes;
     }
-    const std::size_t runEnd = nonAsciiRunEnd(input, asciiEnd);
-    appendConverted(converter, asBytes(input.substr(asciiEnd, runEnd - asciiEnd)), output,
-                    badInputLength, replacement);
-    position = runEnd;
+    if (written < out.size() && at < text.size()) {
+      const auto lead = static_cast<unsigned char>(text[at]);
+      if (characterLength(text, at) == 2) {
+        out[written] = units[lead << 8 | static_cast<unsigned char>(text[at + 1])];
+        if (twoByteUnits != nullptr) {
+          twoByteUnits[written / kUnitsPerWord] |= std::uint64_t{1} << written % kUnitsPerWord;
+        }
+        at += 2;
+      } else {
+        out[written] = units[lead];
+        ++at;
+      }
+      ++written;
+    }
   }
-  return output;
+  return written;
 }
+
+// A Text written through a buffer sized beforehand, so a character costs a store or two.
+class TextBuilder {
+ public:
+  explicit TextBuilder(std::size_t expectedSize) : text_(expectedSize, '\0') {}
+
+  void appendAscii(std::string_view ascii) {
+    makeRoom(ascii.size());
+    std::memcpy(text_.data() + size_, ascii.data(), ascii.size());
+    size_ += ascii.size();
+  }
+
+  // A character of code page 936 as cp936::byteTable() holds it.
+  void appendCharacter(std::uint16_t bytes) {
+    makeRoom(2);
+    if (bytes > 0xFF) {
+      text_[size_++] = static_cast<char>(bytes >> 8);
+    }
+    text_[size_++] = static_cast<char>(bytes & 0xFF);
+  }
+
+  void appendSurrogatePair(char16_t high, char16_t low) {
+    text_.resize(size_);
+    cp936::appendSurrogatePair(text_, high, low);
+    size_ = text_.size();
+    text_.resize(text_.capacity());
+  }
+
+  Text take() && {
+    text_.resize(size_);
+    return std::move(text_);
+  }
+
+ private:
+  void makeRoom(std::size_t bytes) {
+    if (text_.size() - size_ < bytes) {
+      text_.resize(std::max(2 * text_.size(), size_ + bytes));
+    }
+  }
+
+  Text text_;
+  std::size_t size_ = 0;
+};
 
 // All units, a zero unit included.
 Text wideToText(std::u16string_view wide) {
-  return convertWithAsciiShortcut<Text>(wide, wideToTextConverter(), wideCharacterBytes,
-                                        kTextReplacement);
+  const cp936::ByteTable& characters = cp936::byteTable();
+  TextBuilder text(2 * wide.size());
+  for (std::size_t position = 0; position < wide.size();) {
+    const char16_t unit = wide[position];
+    if (isHighSurrogate(unit) && position + 1 < wide.size() && isLowSurrogate(wide[position + 1])) {
+      text.appendSurrogatePair(unit, wide[position + 1]);
+      position += 2;
+    } else {
+      text.appendCharacter(characters[unit]);
+      ++position;
+    }
+  }
+  return std::move(text).take();
 }
 
-std::u16string utf8ToWide(std::string_view utf8) {
-  return convertWithAsciiShortcut<std::u16string>(utf8, utf8ToWideConverter(), oneByte,
-                                                  kWideReplacement);
+struct Utf8Character {
+  char32_t codePoint;
+  std::size_t length;
+};
+
+// The UTF-8 character at `position` (its first byte 0x80 or above) as iconv reads UTF-8:
+// the shortest form only, no surrogates, nothing above U+10FFFF. Anything else is one
+// byte that does not convert, U+FFFD.
+Utf8Character decodeUtf8(std::string_view utf8, std::size_t position) {
+  constexpr Utf8Character kBadByte{kWideReplacement, 1};
+  const auto byteAt = [&](std::size_t offset) -> unsigned {
+    return position + offset < utf8.size() ? static_cast<unsigned char>(utf8[position + offset]) : 0;
+  };
+  const unsigned lead = byteAt(0);
+  std::size_t length = 0;
+  unsigned secondLow = 0x80;  // the second byte's range narrows to forbid the bad forms
+  unsigned secondHigh = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    secondLow = lead == 0xE0 ? 0xA0 : 0x80;  // overlong
+    secondHigh = lead == 0xED ? 0x9F : 0xBF;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    secondLow = lead == 0xF0 ? 0x90 : 0x80;  // overlong
+    secondHigh = lead == 0xF4 ? 0x8F : 0xBF;  // above U+10FFFF
+  } else {
+    return kBadByte;
+  }
+  char32_t codePoint = lead & (0x7F >> length);
+  for (std::size_t offset = 1; offset < length; ++offset) {
+    const unsigned byte = byteAt(offset);
+    if (byte < (offset == 1 ? secondLow : 0x80) || byte > (offset == 1 ? secondHigh : 0xBF)) {
+      return kBadByte;
+    }
+    codePoint = codePoint << 6 | (byte & 0x3F);
+  }
+  return {codePoint, length};
 }
 
 std::string lowerCaseTrimmed(std::string_view name) {
@@ -151,35 +204,58 @@ std::size_t characterLength(std::string_view text, std::size_t position) {
   if (position >= text.size()) {
     return 0;
   }
-  const auto lead = static_cast<unsigned char>(text[position]);
-  if (lead < 0x81 || lead > 0xFE || position + 1 >= text.size()) {
-    return 1;
-  }
-  const auto trail = static_cast<unsigned char>(text[position + 1]);
-  const bool isTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE);
-  return isTrail ? 2 : 1;
+  const bool pair = cp936::isLeadByte(static_cast<unsigned char>(text[position])) &&
+                    position + 1 < text.size() &&
+                    cp936::isTrailByte(static_cast<unsigned char>(text[position + 1]));
+  return pair ? 2 : 1;
 }
 
 std::size_t asciiRunEnd(std::string_view text, std::size_t from) {
   // Eight bytes at a time: pages are mostly markup.
-  constexpr std::uint64_t kHighBits = 0x8080'8080'8080'8080;
-  std::uint64_t word = 0;
-  while (from + sizeof(word) <= text.size()) {
-    std::memcpy(&word, text.data() + from, sizeof(word));
-    if ((word & kHighBits) != 0) {
-      break;
-    }
-    from += sizeof(word);
+  while (from + kWordBytes <= text.size() && isAsciiWord(text.data() + from)) {
+    from += kWordBytes;
   }
-  while (from < text.size() && isAscii(text[from])) {
+  while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) {
     ++from;
   }
   return from;
 }
 
 std::u16string toWide(std::string_view text) {
-  return convertWithAsciiShortcut<std::u16string>(text, textToWideConverter(),
-                                                  textCharacterBytes, kWideReplacement);
+  // Titles and header values: convert on the stack, so the result is made once at its size
+  // (mostly without touching the heap) instead of at the Text's size and then cut.
+  constexpr std::size_t kShortText = 64;
+  if (text.size() <= kShortText) {
+    std::array<char16_t, kShortText> units;
+    return std::u16string(units.data(), decodeText(text, units, nullptr));
+  }
+  std::u16string wide(text.size(), u'\0');
+  wide.resize(decodeText(text, wide, nullptr));
+  return wide;
+}
+
+std::size_t toWide(std::string_view text, std::span<char16_t> out) {
+  return decodeText(text, out, nullptr);
+}
+
+IndexedWide::IndexedWide(std::string_view text)
+    : units_(std::make_unique_for_overwrite<char16_t[]>(text.size())),
+      twoByteUnits_(text.size() / kUnitsPerWord + 1) {
+  unitCount_ = decodeText(text, {units_.get(), text.size()}, twoByteUnits_.data());
+  wordStarts_.reserve(twoByteUnits_.size());
+  std::size_t start = 0;
+  for (const std::uint64_t marks : twoByteUnits_) {
+    wordStarts_.push_back(start);
+    start += kUnitsPerWord + static_cast<std::size_t>(std::popcount(marks));
+  }
+}
+
+std::size_t IndexedWide::byteOffset(std::size_t unit) const {
+  unit = std::min(unit, unitCount_);
+  const std::size_t word = unit / kUnitsPerWord;
+  const std::uint64_t before = (std::uint64_t{1} << unit % kUnitsPerWord) - 1;
+  return wordStarts_[word] + unit % kUnitsPerWord +
+         static_cast<std::size_t>(std::popcount(twoByteUnits_[word] & before));
 }
 
 Text fromWide(std::u16string_view wide) { return wideToText(wide.substr(0, wide.find(u'\0'))); }
@@ -206,7 +282,28 @@ Text fromWideBytes(std::string_view bytes) {
   return fromWide(wide);
 }
 
-Text utf8ToText(std::string_view utf8) { return wideToText(utf8ToWide(utf8)); }
+Text utf8ToText(std::string_view utf8) {
+  const cp936::ByteTable& characters = cp936::byteTable();
+  TextBuilder text(utf8.size());
+  for (std::size_t position = 0; position < utf8.size();) {
+    const std::size_t asciiEnd = asciiRunEnd(utf8, position);
+    text.appendAscii(utf8.substr(position, asciiEnd - position));
+    position = asciiEnd;
+    if (position == utf8.size()) {
+      break;
+    }
+    const Utf8Character character = decodeUtf8(utf8, position);
+    position += character.length;
+    if (character.codePoint > 0xFFFF) {
+      const char32_t offset = character.codePoint - 0x10000;
+      text.appendSurrogatePair(static_cast<char16_t>(0xD800 + (offset >> 10)),
+                               static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+    } else {
+      text.appendCharacter(characters[character.codePoint]);
+    }
+  }
+  return std::move(text).take();
+}
 
 Text charsetToText(std::string_view bytes, std::string_view charset) {
   const std::string name = lowerCaseTrimmed(charset);
@@ -216,13 +313,14 @@ Text charsetToText(std::string_view bytes, std::string_view charset) {
   if (isCodePage936Name(name) || !isPlainCharsetName(name)) {
     return Text(bytes);
   }
-  IconvHandle converter{kWideCharset, name.c_str()};
+  IconvHandle converter{cp936::kWideCharset, name.c_str()};
   if (!converter.valid()) {
     return Text(bytes);
   }
   // Not every charset keeps ASCII bytes apart from its other characters: no shortcut here.
   std::u16string wide;
-  appendConverted(converter, bytes, wide, oneByte, kWideReplacement);
+  appendConverted(converter, bytes, wide, [](std::string_view) -> std::size_t { return 1; },
+                  kWideReplacement);
   return wideToText(wide);
 }
 

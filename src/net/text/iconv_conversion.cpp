@@ -1,6 +1,7 @@
 #include "iconv_conversion.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <string>
 
@@ -10,24 +11,22 @@ template <typename Output>
 void appendConverted(IconvHandle& converter, std::string_view input, Output& output,
                      BadInputLength badInputLength, typename Output::value_type replacement) {
   using Unit = typename Output::value_type;
-  // Enough for any single character, so a short input never stalls on E2BIG.
-  constexpr std::size_t kMinimumRoom = 16;
+  // iconv writes into this block, far larger than any one character, and the output takes
+  // what it wrote: each call then costs what it converts, however often bad input stops it.
+  std::array<Unit, 1024> block;
 
   if (converter.valid()) {
     iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);  // cached handles: drop old state
   }
   while (!input.empty()) {
     if (converter.valid()) {
-      const std::size_t written = output.size();
-      const std::size_t room = std::max(input.size(), kMinimumRoom);
-      output.resize(written + room);
       char* in = const_cast<char*>(input.data());  // iconv never writes through it
       std::size_t inLeft = input.size();
-      char* out = reinterpret_cast<char*>(output.data() + written);
-      std::size_t outLeft = room * sizeof(Unit);
+      char* out = reinterpret_cast<char*>(block.data());
+      std::size_t outLeft = sizeof(block);
       const std::size_t result = iconv(converter.get(), &in, &inLeft, &out, &outLeft);
       const int error = errno;
-      output.resize(written + room - outLeft / sizeof(Unit));
+      output.append(block.data(), block.size() - outLeft / sizeof(Unit));
       input.remove_prefix(input.size() - inLeft);
       if (result != static_cast<std::size_t>(-1) || error == E2BIG) {
         continue;

@@ -36,6 +36,9 @@ std::optional<char> escapedByte(std::string_view text, std::size_t position) {
 
 Text percentDecode(std::string_view text, bool convertFromUtf8) {
   constexpr std::size_t kEscapeLength = 3;
+  if (convertFromUtf8 && text.find('%') == std::string_view::npos) {
+    return utf8ToText(text);  // pages seldom hold escapes: no decoded copy to convert
+  }
   Text decoded;
   decoded.reserve(text.size());
   std::size_t position = 0;

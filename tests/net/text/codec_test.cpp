@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         FromWideCase{"LoneLowSurrogate", u"a\xDC00" u"b", "a?b"},
         FromWideCase{"HighSurrogateAtEnd", u"ab\xD800", "ab?"},
         FromWideCase{"HangulOutsideCodePage", u"x\uAC00中", "x?\xD6\xD0"},
+        FromWideCase{"TagCharacterDropped", u"a\U000E0041b", "ab"},
         FromWideCase{"ReplacementCharacter", u"\uFFFD", "?"}),
     [](const auto& test) { return test.param.name; });
 
@@ -97,6 +99,15 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"InvalidByte", "a\xFF" "b", "a?b"},
                     Utf8Case{"TruncatedSequenceAtEnd", "a\xE4\xB8", "a??"},
                     Utf8Case{"CharacterOutsideCodePage", "a\xF0\x9F\x98\x80" "b", "a?b"},
+                    Utf8Case{"TagCharacterDropped", "a\xF3\xA0\x81\x81" "b", "ab"},
+                    Utf8Case{"LoneContinuationByte", "a\x80" "b", "a?b"},
+                    Utf8Case{"TruncatedSequenceBeforeAscii", "\xF0\x9F\x98x", "???x"},
+                    Utf8Case{"TruncatedSequenceBeforeAnother", "\xE4\xB8\xE4\xB8\xAD", "??\xD6\xD0"},
+                    Utf8Case{"OverlongTwoBytes", "\xC0\xAF", "??"},
+                    Utf8Case{"OverlongThreeBytes", "\xE0\x80\xAF", "???"},
+                    Utf8Case{"EncodedSurrogate", "\xED\xA0\x80", "???"},
+                    Utf8Case{"AboveLastCodePoint", "\xF4\x90\x80\x80", "????"},
+                    Utf8Case{"FiveByteForm", "\xF8\x88\x80\x80\x80", "?????"},
                     Utf8Case{"NulIsKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
     [](const auto& test) { return test.param.name; });
 
@@ -132,6 +143,41 @@ INSTANTIATE_TEST_SUITE_P(
                     CharsetCase{"IconvSuffixRejected", kUtf8Chinese, "big5//TRANSLIT",
                                 kUtf8Chinese},
                     CharsetCase{"EmptyUnchanged", kUtf8Chinese, "", kUtf8Chinese}),
+    [](const auto& test) { return test.param.name; });
+
+// Bytes that do not convert once cost a restart of the conversion each: a large page of
+// them must still convert in one pass, not in time that grows with its square.
+TEST(CharsetToText, LongRunOfBytesThatDoNotConvert) {
+  constexpr std::size_t kPageBytes = std::size_t{1} << 20;
+  EXPECT_EQ(charsetToText(std::string(kPageBytes, '\xFF'), "big5"), std::string(kPageBytes, '?'));
+}
+
+struct IntoBufferCase {
+  const char* name;
+  std::string text;
+  std::size_t room;
+  std::u16string expected;
+};
+
+class ToWideIntoBufferTest : public testing::TestWithParam<IntoBufferCase> {};
+
+TEST_P(ToWideIntoBufferTest, WritesWholeCharactersThatFit) {
+  constexpr char16_t kUntouched = u'#';
+  std::u16string buffer(GetParam().room + 4, kUntouched);
+  const std::size_t written = toWide(GetParam().text, std::span(buffer).first(GetParam().room));
+  EXPECT_EQ(buffer.substr(0, written), GetParam().expected);
+  EXPECT_EQ(buffer.substr(written), std::u16string(buffer.size() - written, kUntouched));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, ToWideIntoBufferTest,
+    testing::Values(
+        IntoBufferCase{"RoomAsTheTextHasBytes", "a\xD6\xD0z", 4, u"a中z"},
+        IntoBufferCase{"StopsWhenFull", "a\xD6\xD0" "bc", 2, u"a中"},
+        IntoBufferCase{"AsciiRunLongerThanTheRoom", std::string(20, 'x'), 10,
+                       std::u16string(10, u'x')},
+        IntoBufferCase{"NoRoom", "abc", 0, u""},
+        IntoBufferCase{"EmptyText", "", 3, u""}),
     [](const auto& test) { return test.param.name; });
 
 // The pattern matcher maps UTF-16 positions back onto Text bytes by stepping with

@@ -38,7 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
         PercentCase{"Utf8EscapesToText", "%E4%B8%AD", true, "\xD6\xD0"},
         PercentCase{"MixedEscapesAndRawUtf8", "\xE4\xB8\xAD%41+%e6%96%87", true,
                     "\xD6\xD0" "A+\xCE\xC4"},
-        PercentCase{"BadUtf8AfterDecode", "a%FFb", true, "a?b"}),
+        PercentCase{"BadUtf8AfterDecode", "a%FFb", true, "a?b"},
+        PercentCase{"NoEscapesStillConverted", "\xE4\xB8\xAD+x\xFF", true, "\xD6\xD0+x?"},
+        PercentCase{"NoEscapesWithoutConversion", "\xE4\xB8\xAD+x", false, "\xE4\xB8\xAD+x"}),
     [](const auto& test) { return test.param.name; });
 
 }  // namespace

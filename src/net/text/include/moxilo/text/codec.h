@@ -6,8 +6,12 @@
 // conversion goes on after it.
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace moxilo::text {
 
@@ -24,8 +28,33 @@ std::size_t characterLength(std::string_view text, std::size_t position);
 // after `from` that is 0x80 or above, or text.size(). Each such byte is one character.
 std::size_t asciiRunEnd(std::string_view text, std::size_t from);
 
-// Text to UTF-16. The terminator is not stored in a std::u16string.
+// Text to UTF-16. The terminator is not stored in a std::u16string. The result is always
+// well-formed UTF-16: no Text character, valid or not, becomes a surrogate.
 std::u16string toWide(std::string_view text);
+
+// Text to UTF-16 into a buffer the caller owns (a QString's, say): the longest run of whole
+// characters from the start that fits. Returns the number of units written; `out` never
+// needs more units than `text` has bytes.
+std::size_t toWide(std::string_view text, std::span<char16_t> out);
+
+// toWide(text) together with the way back from its unit offsets to byte offsets of the
+// Text, for a caller that searches the UTF-16 form and reports places in the Text.
+class IndexedWide {
+ public:
+  explicit IndexedWide(std::string_view text);
+
+  std::u16string_view units() const { return {units_.get(), unitCount_}; }
+
+  // Where the character that became unit `unit` starts in the Text; the Text's size for
+  // units().size() and beyond. Constant time.
+  std::size_t byteOffset(std::size_t unit) const;
+
+ private:
+  std::unique_ptr<char16_t[]> units_;  // as many as the Text has bytes, the first unitCount_ used
+  std::size_t unitCount_ = 0;
+  std::vector<std::uint64_t> twoByteUnits_;  // bit u: unit u came from a two-byte character
+  std::vector<std::size_t> wordStarts_;      // byte offset of unit 64 * k
+};
 
 // UTF-16 to Text, up to the first zero unit (or all units when there is none).
 Text fromWide(std::u16string_view wide);
