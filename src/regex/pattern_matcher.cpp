@@ -65,11 +65,12 @@ bool PatternMatcher::createAndExecute(std::string_view pattern, std::string_view
   const SearchOptions searchOptions{.ignoreCase = !options.caseSensitive.value_or(false),
                                     .multiline = options.multiline.value_or(true),
                                     .global = options.global.value_or(true)};
-  auto found = searchPattern(text::toWide(pattern_), text::toWide(subject_), searchOptions);
+  const text::IndexedWide wideSubject(subject_);
+  auto found = searchPattern(text::toWide(pattern_), wideSubject.units(), searchOptions);
   if (!found) {
     return false;
   }
-  mapUnitsToBytes(*found, subject_);
+  mapUnitsToBytes(*found, wideSubject);
   matches_ = std::make_unique<MatchTable>(std::move(*found));
   return true;
 }

@@ -83,11 +83,8 @@ class SubjectScanner {
 
  private:
   int run(std::size_t start, std::uint32_t extraOptions) {
-    const int result = pcre2_match(code_, unitsOf(subject_), subject_.size(), start,
-                                   utfCheck_ | extraOptions, matchData_.get(), matchContext_.get());
-    // The first call validated the whole subject; checking again on every call is quadratic.
-    utfCheck_ = PCRE2_NO_UTF_CHECK;
-    return result;
+    return pcre2_match(code_, unitsOf(subject_), subject_.size(), start,
+                       PCRE2_NO_UTF_CHECK | extraOptions, matchData_.get(), matchContext_.get());
   }
 
   const pcre2_code* code_;
@@ -95,7 +92,6 @@ class SubjectScanner {
   MatchDataHolder matchData_;
   MatchContextHolder matchContext_;
   JitStackHolder jitStack_;
-  std::uint32_t utfCheck_ = 0;
 };
 
 std::size_t captureCount(const pcre2_code* code) {

@@ -124,6 +124,10 @@ std::vector<MatcherCase> matcherCases() {
         MatcherCase{"ChinesePositionsCountBytes", "文(字)", "中文字abc文字", kDefaults, true,
                     {{{"文字", 2}, {{"字", 4}}}, {{"文字", 9}, {{"字", 11}}}},
                     {{"[$1]", "中[字]abc[字]"}}},
+        // Two-byte characters before and between the matches, hundreds of units in.
+        MatcherCase{"PositionsFarIntoTheSubject", "x(中*)x",
+                    repeated("文", 300) + "x中x" + repeated("a中", 200) + "x中中x", kDefaults, true,
+                    {{{"x中x", 600}, {{"中", 601}}}, {{"x中中x", 1204}, {{"中中", 1205}}}}},
         MatcherCase{"LetterCaseIgnoredByDefault", "HELLO", "say hello", kDefaults, true,
                     {{{"hello", 4}, {}}}},
         MatcherCase{"CaseFoldingBeyondAscii", "α", "ΑΒα", kDefaults, true,
