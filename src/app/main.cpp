@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
         *QApplication::clipboard(),
         QApplication::applicationDirPath() + QLatin1Char('/') +
             QLatin1String(moxilo::exporting::kClipboardKeeperName),
-        std::chrono::seconds(3));
+        std::chrono::seconds(5));
     // Work still running is told to stop; a task that does not end within the
     // bound must not meet destroyed program state, so the process ends at once.
     if (!program.finish(std::chrono::seconds(2))) {
