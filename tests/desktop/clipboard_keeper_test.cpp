@@ -72,8 +72,9 @@ protected:
         program.click(kCaption2TextBox);
         program.type(QStringLiteral("kept"));
         program.click(kCopyButton);
-        const std::optional<QImage> copied = clipboardPicture(session);
-        EXPECT_TRUE(copied.has_value()) << "the copy is pasteable while the program runs";
+        std::optional<QImage> copied;
+        EXPECT_TRUE(eventually([&] { return (copied = clipboardPicture(session)).has_value(); }, 10s))
+            << "the copy is pasteable while the program runs";
         const std::optional<int> exitCode = program.close(10s);
         EXPECT_EQ(exitCode, std::optional(0)) << "the program ends cleanly after the hand-over";
         return copied.value_or(QImage());

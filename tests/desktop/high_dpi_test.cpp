@@ -79,7 +79,10 @@ ScaledRun runAt(double ratio) {
     program.click(device(kCopyButton));
     const QRect window(program.origin(), QSize(static_cast<int>(std::lround(kClient.width() * ratio)),
                                                static_cast<int>(std::lround(kClient.height() * ratio))));
-    return {session.screenshot().copy(window), desktop_test::clipboardPicture(session).value_or(QImage())};
+    std::optional<QImage> copy;
+    desktop_test::eventually([&] { return (copy = desktop_test::clipboardPicture(session)).has_value(); },
+                             std::chrono::seconds(10));
+    return {session.screenshot().copy(window), copy.value_or(QImage())};
 }
 
 class HighDpiTest : public ::testing::TestWithParam<double> {};
