@@ -48,8 +48,7 @@ void collect(std::string_view response, std::size_t pieceSize, net::ResponseColl
 
 void checkHeaders(const net::ResponseCollector& collector) {
     const net::PageResponseHeaders response = net::readResponseHeaders(collector.headerBlock());
-    require(response.statusText.find("\r\n") == std::string::npos,
-            "the status text is one line");
+    require(response.statusText.find("\r\n") == std::string::npos, "the status text is one line");
     text::Text requestCookies = "session=1; theme=dark";
     text::Text returned = response.cookies;
     text::cookieMerge(requestCookies, returned);

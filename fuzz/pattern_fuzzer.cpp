@@ -65,8 +65,8 @@ void checkMatches(const regex::PatternMatcher& matcher, std::string_view subject
     }
 }
 
-void checkReplacement(const regex::PatternMatcher& matcher, bool searched,
-                      std::string_view subject, std::string_view replacement) {
+void checkReplacement(const regex::PatternMatcher& matcher, bool searched, std::string_view subject,
+                      std::string_view replacement) {
     for (const std::string_view with : {replacement, kEveryReference}) {
         const regex::Text replaced = matcher.replaceMatches(with);
         require(!searched || matcher.matchCount() > 0 || replaced == subject,
@@ -86,7 +86,9 @@ std::int32_t checkSearch(std::string_view pattern, std::string_view subject,
     return matcher.matchCount();
 }
 
-bool isPlainAscii(char c) { return c >= ' ' && c <= '~' && c != '\\'; }
+bool isPlainAscii(char c) {
+    return c >= ' ' && c <= '~' && c != '\\';
+}
 
 // The matcher searches UTF-16 and maps its offsets back onto the Text's bytes: a
 // literal needle must then be found exactly where findText, stepping bytes, finds it.
@@ -103,9 +105,9 @@ void checkLiteral(std::string_view needle, std::string_view subject) {
         const std::size_t expected = moxilo::text::findText(subject, needle, from);
         std::int32_t position = kNotFound;
         matcher.matchText(index, &position);
-        require(expected != std::string_view::npos &&
-                    static_cast<std::size_t>(position) == expected,
-                "the matcher finds a literal where findText does");
+        require(
+            expected != std::string_view::npos && static_cast<std::size_t>(position) == expected,
+            "the matcher finds a literal where findText does");
         from = expected + needle.size();
     }
     require(moxilo::text::findText(subject, needle, from) == std::string_view::npos,

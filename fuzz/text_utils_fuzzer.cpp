@@ -62,7 +62,8 @@ std::size_t firstByteMatch(std::string_view subject, std::string_view needle, st
 
 void checkSearching(std::string_view subject, std::string_view needle, std::string_view other,
                     const Options& options) {
-    const std::size_t found = text::findText(subject, needle, options.searchFrom, options.letterCase);
+    const std::size_t found =
+        text::findText(subject, needle, options.searchFrom, options.letterCase);
     if (found != std::string_view::npos) {
         require(found >= options.searchFrom && found + needle.size() <= subject.size(),
                 "a match lies inside the text, at or after the start");
@@ -91,9 +92,8 @@ void checkTrimming(std::string_view subject) {
 
 void checkBetween(std::string_view subject, std::string_view left, std::string_view right,
                   const Options& options) {
-    const text::Text between =
-        text::textBetween(subject, left, right, options.betweenStart,
-                          options.letterCase == text::LetterCase::ignored);
+    const text::Text between = text::textBetween(subject, left, right, options.betweenStart,
+                                                 options.letterCase == text::LetterCase::ignored);
     require(subject.find(between) != std::string_view::npos, "what lies between is part of it");
     text::headerValue(subject);
 }
