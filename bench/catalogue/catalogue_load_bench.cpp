@@ -25,6 +25,7 @@
 #include "moxilo/loopback/http_test_server.h"
 #include "moxilo/text/codec.h"
 #include "pcre2_holders.h"
+#include "catalogue_rows.h"
 #include "widgets/catalogue_list.h"
 
 namespace moxilo::bench {
@@ -64,17 +65,6 @@ loopback::HttpTestServer& server() {
 }
 
 // The list's rows as the catalogue browser makes them on its worker.
-QString fromText(std::string_view text) { return QString::fromStdU16String(text::toWide(text)); }
-
-std::vector<app::CatalogueRow> rowsOf(const std::vector<catalogue::CatalogueItem>& items) {
-  std::vector<app::CatalogueRow> rows;
-  rows.reserve(items.size());
-  for (const catalogue::CatalogueItem& item : items) {
-    rows.push_back({fromText(item.itemId), fromText(item.title)});
-  }
-  return rows;
-}
-
 std::size_t keepBytes(char* data, std::size_t size, std::size_t count, void* body) {
   static_cast<std::string*>(body)->append(data, size * count);
   return size * count;
@@ -157,7 +147,7 @@ void catalogueLoadAgainstBare(benchmark::State& state) {
     const double seconds = secondsFor([&] {
       const catalogue::PageLoad load = catalogue::loadListingPage(site, 1);
       model.clear();
-      model.appendRows(rowsOf(load.items));
+      model.appendRows(app::catalogueRows(load.items));
     });
     if (fetched != listingPage().size() || scanned != kItems ||
         model.rows().size() != kItems) {

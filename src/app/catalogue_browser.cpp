@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "catalogue_rows.h"
 #include "moxilo/app/background_tasks.h"
 #include "moxilo/app/main_window.h"
 #include "moxilo/catalogue/page_load.h"
@@ -16,16 +17,6 @@ namespace {
 
 constexpr int kTickMilliseconds = 1000;
 constexpr int kFullProgress = 10;
-
-// Converted straight into the QString's own buffer: one allocation for each row's text.
-QString fromText(std::string_view text) {
-    static_assert(sizeof(QChar) == sizeof(char16_t));
-    QString wide(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-    const std::size_t units =
-        text::toWide(text, {reinterpret_cast<char16_t*>(wide.data()), text.size()});
-    wide.truncate(static_cast<qsizetype>(units));
-    return wide;
-}
 
 }  // namespace
 
@@ -83,12 +74,9 @@ CatalogueBrowser::LoadedPage CatalogueBrowser::loadPage(const catalogue::Site& s
                                                         int pageNumber, std::stop_token stop) {
     const catalogue::PageLoad load = catalogue::loadListingPage(site, pageNumber, std::move(stop));
     LoadedPage page;
-    page.rows.reserve(load.items.size());
-    for (const catalogue::CatalogueItem& item : load.items) {
-        page.rows.push_back({fromText(item.itemId), fromText(item.title)});
-    }
+    page.rows = catalogueRows(load.items);
     if (load.failure) {
-        page.failure = QStringLiteral("读取失败：") + fromText(*load.failure);
+        page.failure = QStringLiteral("读取失败：") + qstringFromText(*load.failure);
     }
     return page;
 }
