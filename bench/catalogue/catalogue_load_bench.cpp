@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "face_titles.h"
+#include "moxilo/bench/bare_curl.h"
 #include "moxilo/bench/run_timing.h"
 #include "moxilo/catalogue/listing.h"
 #include "moxilo/catalogue/page_load.h"
@@ -64,23 +65,13 @@ loopback::HttpTestServer& server() {
   return instance;
 }
 
-// The list's rows as the catalogue browser makes them on its worker.
-std::size_t keepBytes(char* data, std::size_t size, std::size_t count, void* body) {
-  static_cast<std::string*>(body)->append(data, size * count);
-  return size * count;
-}
-
-struct EasyCleanup {
-  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-};
-
 // A fresh handle per transfer, as the page client uses; the size of what arrived.
 std::size_t bareTransfer(const std::string& url) {
-  const std::unique_ptr<CURL, EasyCleanup> handle(curl_easy_init());
+  const bench::BareHandle handle(curl_easy_init());
   std::string body;
   curl_easy_setopt(handle.get(), CURLOPT_URL, url.c_str());
   curl_easy_setopt(handle.get(), CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, keepBytes);
+  curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, bench::keepBytes);
   curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &body);
   curl_easy_perform(handle.get());
   benchmark::DoNotOptimize(body.data());

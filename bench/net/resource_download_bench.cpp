@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "moxilo/bench/bare_curl.h"
+#include "moxilo/bench/run_timing.h"
 #include "moxilo/loopback/http_test_server.h"
 #include "moxilo/net/resource_download.h"
 
@@ -33,26 +35,10 @@ loopback::HttpTestServer& server() {
   return instance;
 }
 
-std::size_t keepBytes(char* data, std::size_t size, std::size_t count, void* body) {
-  static_cast<std::string*>(body)->append(data, size * count);
-  return size * count;
-}
-
-struct EasyCleanup {
-  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-};
-
-template <typename Work>
-double secondsFor(Work&& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void downloadAgainstBareLibcurl(benchmark::State& state) {
   const std::string url = server().url("/face/store/face/0000000123/make.jpg");
   net::ResourceDownloader downloader;
-  const std::unique_ptr<CURL, EasyCleanup> bare(curl_easy_init());
+  const BareHandle bare(curl_easy_init());
   curl_easy_setopt(bare.get(), CURLOPT_URL, url.c_str());
   curl_easy_setopt(bare.get(), CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(bare.get(), CURLOPT_WRITEFUNCTION, keepBytes);
