@@ -16,9 +16,9 @@ namespace moxilo::bench {
 inline constexpr std::string_view kProgramTitle = "MoxiloV1.0";
 
 struct StartedProgram {
-  ChildProcess process;
-  MappedWindow window;
-  double secondsToFirstPaint = 0;  // from just before the start
+    ChildProcess process;
+    MappedWindow window;
+    double secondsToFirstPaint = 0;  // from just before the start
 };
 
 // Waits until the screen is black again (a program ended before has gone), starts

@@ -10,14 +10,14 @@
 #include "moxilo/app/control_table.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral(MOXILO_BENCH_MINIMAL_TITLE));
-  window.resize(moxilo::app::kClientWidth, moxilo::app::kClientHeight);
-  auto* button = new QPushButton(QStringLiteral("OK"), &window);
-  button->setGeometry(8, 8, 80, 32);
-  const QRect screen = window.screen()->availableGeometry();
-  window.move(screen.center() - window.rect().center());
-  window.show();
-  return QApplication::exec();
+    QApplication application(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral(MOXILO_BENCH_MINIMAL_TITLE));
+    window.resize(moxilo::app::kClientWidth, moxilo::app::kClientHeight);
+    auto* button = new QPushButton(QStringLiteral("OK"), &window);
+    button->setGeometry(8, 8, 80, 32);
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center() - window.rect().center());
+    window.show();
+    return QApplication::exec();
 }

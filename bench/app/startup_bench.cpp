@@ -19,46 +19,46 @@ namespace {
 // The start to the first paint, the process ended right after; empty when it failed.
 std::optional<double> timeToFirstPaint(WatchedDisplay& display, const std::string& program,
                                        std::string_view title) {
-  const std::vector<std::string> arguments = {program};
-  const std::optional<StartedProgram> started =
-      startUntilPainted(display.screen(), arguments, display.programEnvironment(), title);
-  if (!started) {
-    return std::nullopt;
-  }
-  return started->secondsToFirstPaint;
+    const std::vector<std::string> arguments = {program};
+    const std::optional<StartedProgram> started =
+        startUntilPainted(display.screen(), arguments, display.programEnvironment(), title);
+    if (!started) {
+        return std::nullopt;
+    }
+    return started->secondsToFirstPaint;
 }
 
 void startToFirstPaint(benchmark::State& state) {
-  WatchedDisplay display;
-  if (!display.ready()) {
-    state.SkipWithError("no private X display");
-    return;
-  }
-  const auto program = [&] {
-    return timeToFirstPaint(display, MOXILO_BENCH_PROGRAM, kProgramTitle);
-  };
-  const auto minimal = [&] {
-    return timeToFirstPaint(display, MOXILO_BENCH_MINIMAL_WINDOW, MOXILO_BENCH_MINIMAL_TITLE);
-  };
-  // One untimed start of each first, so that neither pays alone for reading its files
-  // from disk.
-  if (!program() || !minimal()) {
-    state.SkipWithError("a program did not paint its window");
-    return;
-  }
-  PairedTimes times;
-
-  for (auto _ : state) {
-    const std::optional<double> baseline = minimal();
-    const std::optional<double> real = program();
-    if (!baseline || !real) {
-      state.SkipWithError("a program did not paint its window");
-      return;
+    WatchedDisplay display;
+    if (!display.ready()) {
+        state.SkipWithError("no private X display");
+        return;
     }
-    times.add(*real, *baseline);
-    state.SetIterationTime(*real);
-  }
-  times.report(state, "program", "minimal", "vs_minimal");
+    const auto program = [&] {
+        return timeToFirstPaint(display, MOXILO_BENCH_PROGRAM, kProgramTitle);
+    };
+    const auto minimal = [&] {
+        return timeToFirstPaint(display, MOXILO_BENCH_MINIMAL_WINDOW, MOXILO_BENCH_MINIMAL_TITLE);
+    };
+    // One untimed start of each first, so that neither pays alone for reading its files
+    // from disk.
+    if (!program() || !minimal()) {
+        state.SkipWithError("a program did not paint its window");
+        return;
+    }
+    PairedTimes times;
+
+    for (auto _ : state) {
+        const std::optional<double> baseline = minimal();
+        const std::optional<double> real = program();
+        if (!baseline || !real) {
+            state.SkipWithError("a program did not paint its window");
+            return;
+        }
+        times.add(*real, *baseline);
+        state.SetIterationTime(*real);
+    }
+    times.report(state, "program", "minimal", "vs_minimal");
 }
 BENCHMARK(startToFirstPaint)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -11,18 +11,20 @@
 namespace moxilo::bench {
 
 class WatchedDisplay {
- public:
-  WatchedDisplay();
+public:
+    WatchedDisplay();
 
-  [[nodiscard]] bool ready() const { return server_.ready() && screen_.opened(); }
-  [[nodiscard]] XScreen& screen() { return screen_; }
-  [[nodiscard]] const XScreen& screen() const { return screen_; }
-  [[nodiscard]] const std::vector<std::string>& programEnvironment() const { return environment_; }
+    [[nodiscard]] bool ready() const { return server_.ready() && screen_.opened(); }
+    [[nodiscard]] XScreen& screen() { return screen_; }
+    [[nodiscard]] const XScreen& screen() const { return screen_; }
+    [[nodiscard]] const std::vector<std::string>& programEnvironment() const {
+        return environment_;
+    }
 
- private:
-  PrivateXServer server_;
-  XScreen screen_;
-  std::vector<std::string> environment_;
+private:
+    PrivateXServer server_;
+    XScreen screen_;
+    std::vector<std::string> environment_;
 };
 
 }  // namespace moxilo::bench

@@ -25,71 +25,72 @@ namespace {
 // A face of the picture box's size with smooth shading and sharp edges, as the site's
 // rendered faces have.
 QImage makeFace(QSize size) {
-  QImage face(size, QImage::Format_RGB32);
-  QPainter painter(&face);
-  painter.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient shade(QPointF(size.width() * 0.4, size.height() * 0.35), size.width() * 0.8);
-  shade.setColorAt(0, QColor(255, 236, 179));
-  shade.setColorAt(1, QColor(214, 140, 46));
-  painter.fillRect(face.rect(), Qt::white);
-  painter.setBrush(shade);
-  painter.setPen(QPen(Qt::black, 3));
-  painter.drawEllipse(face.rect().adjusted(20, 10, -20, -10));
-  painter.setBrush(Qt::black);
-  painter.drawEllipse(QPoint(size.width() / 3, size.height() / 3), 12, 16);
-  painter.drawEllipse(QPoint(size.width() * 2 / 3, size.height() / 3), 12, 16);
-  painter.drawArc(QRect(size.width() / 3, size.height() / 2, size.width() / 3, 40), 200 * 16,
-                  140 * 16);
-  return face;
+    QImage face(size, QImage::Format_RGB32);
+    QPainter painter(&face);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient shade(QPointF(size.width() * 0.4, size.height() * 0.35), size.width() * 0.8);
+    shade.setColorAt(0, QColor(255, 236, 179));
+    shade.setColorAt(1, QColor(214, 140, 46));
+    painter.fillRect(face.rect(), Qt::white);
+    painter.setBrush(shade);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawEllipse(face.rect().adjusted(20, 10, -20, -10));
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QPoint(size.width() / 3, size.height() / 3), 12, 16);
+    painter.drawEllipse(QPoint(size.width() * 2 / 3, size.height() / 3), 12, 16);
+    painter.drawArc(QRect(size.width() / 3, size.height() / 2, size.width() / 3, 40), 200 * 16,
+                    140 * 16);
+    return face;
 }
 
 // Key presses carrying each character, as an input method delivers Chinese text
 // (QTest::keyClicks takes ASCII only).
 void type(QWidget& editBox, const QString& text) {
-  for (const QChar character : text) {
-    QTest::sendKeyEvent(QTest::Click, &editBox, Qt::Key_unknown, QString(character), Qt::NoModifier);
-  }
+    for (const QChar character : text) {
+        QTest::sendKeyEvent(QTest::Click, &editBox, Qt::Key_unknown, QString(character),
+                            Qt::NoModifier);
+    }
 }
 
 void pictureCopyAgainstBareGrab(benchmark::State& state) {
-  app::MainWindow window;
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) {
-    state.SkipWithError("the main window was not shown");
-    return;
-  }
-  auto* box = window.control<app::PictureBox>(app::control::pictureBox);
-  box->setPicture(makeFace(box->size()));
-  type(*window.control<QWidget>(app::control::caption1TextBox), QStringLiteral("今天也要开心"));
-  type(*window.control<QWidget>(app::control::caption2TextBox), QStringLiteral("摸鱼去了"));
-  if (window.control<app::TransparentLabel>(app::control::caption2)->text() !=
-      QStringLiteral("摸鱼去了")) {
-    state.SkipWithError("the typed caption did not reach the picture");
-    return;
-  }
-  QCoreApplication::processEvents();
-  const QRect region = window.control<QWidget>(app::control::pictureFrame)->geometry();
-  QClipboard& clipboard = *QGuiApplication::clipboard();
-  PairedTimes times;
-
-  // Bare grabs and copies alternate, so that load from elsewhere on the machine falls
-  // on both alike.
-  for (auto _ : state) {
-    const double grabSeconds =
-        secondsFor([&] { benchmark::DoNotOptimize(window.grab(region)); });
-    bool copied = false;
-    const double seconds = secondsFor([&] {
-      const QImage picture = exporting::snapshot(window, region, box->size());
-      copied = exporting::copyToClipboard(exporting::snapshotBytes(picture), clipboard);
-    });
-    if (!copied || clipboard.image().size() != box->size()) {
-      state.SkipWithError("the picture did not reach the clipboard");
-      return;
+    app::MainWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the main window was not shown");
+        return;
     }
-    state.SetIterationTime(seconds);
-    times.add(seconds, grabSeconds);
-  }
-  times.report(state, "copy", "grab", "vs_grab");
+    auto* box = window.control<app::PictureBox>(app::control::pictureBox);
+    box->setPicture(makeFace(box->size()));
+    type(*window.control<QWidget>(app::control::caption1TextBox), QStringLiteral("今天也要开心"));
+    type(*window.control<QWidget>(app::control::caption2TextBox), QStringLiteral("摸鱼去了"));
+    if (window.control<app::TransparentLabel>(app::control::caption2)->text() !=
+        QStringLiteral("摸鱼去了")) {
+        state.SkipWithError("the typed caption did not reach the picture");
+        return;
+    }
+    QCoreApplication::processEvents();
+    const QRect region = window.control<QWidget>(app::control::pictureFrame)->geometry();
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    PairedTimes times;
+
+    // Bare grabs and copies alternate, so that load from elsewhere on the machine falls
+    // on both alike.
+    for (auto _ : state) {
+        const double grabSeconds =
+            secondsFor([&] { benchmark::DoNotOptimize(window.grab(region)); });
+        bool copied = false;
+        const double seconds = secondsFor([&] {
+            const QImage picture = exporting::snapshot(window, region, box->size());
+            copied = exporting::copyToClipboard(exporting::snapshotBytes(picture), clipboard);
+        });
+        if (!copied || clipboard.image().size() != box->size()) {
+            state.SkipWithError("the picture did not reach the clipboard");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        times.add(seconds, grabSeconds);
+    }
+    times.report(state, "copy", "grab", "vs_grab");
 }
 BENCHMARK(pictureCopyAgainstBareGrab)->UseManualTime()->Unit(benchmark::kMillisecond);
 

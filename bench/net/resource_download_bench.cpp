@@ -24,52 +24,52 @@ constexpr int kDownloadsPerRound = 100;
 constexpr std::string_view kPicturePattern = "\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00";
 
 loopback::HttpTestServer& server() {
-  static loopback::HttpTestServer instance([](const std::string&) {
-    loopback::Reply reply;
-    reply.head = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " +
-                 std::to_string(kPictureBytes) + "\r\n\r\n";
-    reply.fillerBytes = kPictureBytes;
-    reply.fillerPattern = kPicturePattern;
-    return reply;
-  });
-  return instance;
+    static loopback::HttpTestServer instance([](const std::string&) {
+        loopback::Reply reply;
+        reply.head = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " +
+                     std::to_string(kPictureBytes) + "\r\n\r\n";
+        reply.fillerBytes = kPictureBytes;
+        reply.fillerPattern = kPicturePattern;
+        return reply;
+    });
+    return instance;
 }
 
 void downloadAgainstBareLibcurl(benchmark::State& state) {
-  const std::string url = server().url("/face/store/face/0000000123/make.jpg");
-  net::ResourceDownloader downloader;
-  const BareHandle bare(curl_easy_init());
-  curl_easy_setopt(bare.get(), CURLOPT_URL, url.c_str());
-  curl_easy_setopt(bare.get(), CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(bare.get(), CURLOPT_WRITEFUNCTION, keepBytes);
-  double downloaderSeconds = 0;
-  double bareSeconds = 0;
+    const std::string url = server().url("/face/store/face/0000000123/make.jpg");
+    net::ResourceDownloader downloader;
+    const BareHandle bare(curl_easy_init());
+    curl_easy_setopt(bare.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(bare.get(), CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(bare.get(), CURLOPT_WRITEFUNCTION, keepBytes);
+    double downloaderSeconds = 0;
+    double bareSeconds = 0;
 
-  // Bare and downloader transfers alternate, so that load from elsewhere on the
-  // machine falls on both alike.
-  for (auto _ : state) {
-    double seconds = 0;
-    for (int i = 0; i < kDownloadsPerRound; ++i) {
-      bareSeconds += secondsFor([&] {
-        std::string body;
-        body.reserve(kPictureBytes);  // the best a bare transfer can do: no regrowth
-        curl_easy_setopt(bare.get(), CURLOPT_WRITEDATA, &body);
-        curl_easy_perform(bare.get());
-        benchmark::DoNotOptimize(body.data());
-      });
-      seconds += secondsFor([&] {
-        const net::Download picture = downloader.download(url);
-        if (!picture.complete || picture.bytes.size() != kPictureBytes) {
-          state.SkipWithError("the downloader did not deliver the whole picture");
+    // Bare and downloader transfers alternate, so that load from elsewhere on the
+    // machine falls on both alike.
+    for (auto _ : state) {
+        double seconds = 0;
+        for (int i = 0; i < kDownloadsPerRound; ++i) {
+            bareSeconds += secondsFor([&] {
+                std::string body;
+                body.reserve(kPictureBytes);  // the best a bare transfer can do: no regrowth
+                curl_easy_setopt(bare.get(), CURLOPT_WRITEDATA, &body);
+                curl_easy_perform(bare.get());
+                benchmark::DoNotOptimize(body.data());
+            });
+            seconds += secondsFor([&] {
+                const net::Download picture = downloader.download(url);
+                if (!picture.complete || picture.bytes.size() != kPictureBytes) {
+                    state.SkipWithError("the downloader did not deliver the whole picture");
+                }
+            });
         }
-      });
+        state.SetIterationTime(seconds);
+        downloaderSeconds += seconds;
     }
-    state.SetIterationTime(seconds);
-    downloaderSeconds += seconds;
-  }
-  state.SetBytesProcessed(state.iterations() * kDownloadsPerRound *
-                          static_cast<std::int64_t>(kPictureBytes));
-  state.counters["vs_bare"] = downloaderSeconds / bareSeconds;
+    state.SetBytesProcessed(state.iterations() * kDownloadsPerRound *
+                            static_cast<std::int64_t>(kPictureBytes));
+    state.counters["vs_bare"] = downloaderSeconds / bareSeconds;
 }
 
 BENCHMARK(downloadAgainstBareLibcurl)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -16,7 +16,9 @@ struct BackgroundTasks::Shared {
 
 BackgroundTasks::BackgroundTasks() : shared_(std::make_shared<Shared>()) {}
 
-BackgroundTasks::~BackgroundTasks() { stopAndWait(std::chrono::seconds(2)); }
+BackgroundTasks::~BackgroundTasks() {
+    stopAndWait(std::chrono::seconds(2));
+}
 
 void BackgroundTasks::start(Task task) {
     std::stop_token token;
@@ -36,7 +38,8 @@ void BackgroundTasks::start(Task task) {
 bool BackgroundTasks::stopAndWait(std::chrono::milliseconds bound) {
     std::unique_lock lock(shared_->mutex);
     shared_->stop.request_stop();
-    const bool allEnded = shared_->ended.wait_for(lock, bound, [this] { return shared_->running == 0; });
+    const bool allEnded =
+        shared_->ended.wait_for(lock, bound, [this] { return shared_->running == 0; });
     shared_->stop = std::stop_source();  // later tasks start unstopped
     return allEnded;
 }

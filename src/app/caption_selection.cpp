@@ -8,7 +8,9 @@
 namespace moxilo::app {
 namespace {
 
-captions::Rect toRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+captions::Rect toRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
 
 int virtualKey(int qtKey) {
     switch (qtKey) {

@@ -36,7 +36,9 @@ CatalogueBrowser::CatalogueBrowser(MainWindow& window, catalogue::Site site, Bac
             &CatalogueBrowser::tick);
 }
 
-CatalogueBrowser::~CatalogueBrowser() { mailbox_->close(); }
+CatalogueBrowser::~CatalogueBrowser() {
+    mailbox_->close();
+}
 
 void CatalogueBrowser::pressNext() {
     ++window_.state().pageNumber;
@@ -63,15 +65,14 @@ void CatalogueBrowser::startLoad() {
     // `this` is used only in work the mailbox delivers, which never outlives it.
     tasks_.start([this, site = site_, pageNumber, load, mailbox = mailbox_](std::stop_token stop) {
         LoadedPage page = loadPage(site, pageNumber, std::move(stop));
-        mailbox->post([this, load, page = std::move(page)]() mutable {
-            finishLoad(load, std::move(page));
-        });
+        mailbox->post(
+            [this, load, page = std::move(page)]() mutable { finishLoad(load, std::move(page)); });
     });
 }
 
 // On the worker: fetch, decode, extract, and make the rows ready to show.
-CatalogueBrowser::LoadedPage CatalogueBrowser::loadPage(const catalogue::Site& site,
-                                                        int pageNumber, std::stop_token stop) {
+CatalogueBrowser::LoadedPage CatalogueBrowser::loadPage(const catalogue::Site& site, int pageNumber,
+                                                        std::stop_token stop) {
     const catalogue::PageLoad load = catalogue::loadListingPage(site, pageNumber, std::move(stop));
     LoadedPage page;
     page.rows = catalogueRows(load.items);

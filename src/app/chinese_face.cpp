@@ -18,8 +18,9 @@ struct PatternDeleter {
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
 constexpr auto kLanguage = "zh-cn";
-constexpr std::array kHanSystems{QFontDatabase::SimplifiedChinese, QFontDatabase::TraditionalChinese,
-                                 QFontDatabase::Japanese, QFontDatabase::Korean};
+constexpr std::array kHanSystems{QFontDatabase::SimplifiedChinese,
+                                 QFontDatabase::TraditionalChinese, QFontDatabase::Japanese,
+                                 QFontDatabase::Korean};
 
 // What `fc-match :lang=zh-cn` prints, provided the match really covers the
 // language: with no Chinese face installed fontconfig still answers with its
@@ -66,9 +67,8 @@ QFont withChineseFallback(QFont base) {
     // A face that has Han characters of its own (a Japanese desktop's, say)
     // would draw the Chinese texts in its forms: the Chinese face draws all then.
     const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(own);
-    const bool ownDrawsHan = std::ranges::any_of(kHanSystems, [&](QFontDatabase::WritingSystem system) {
-        return systems.contains(system);
-    });
+    const bool ownDrawsHan = std::ranges::any_of(
+        kHanSystems, [&](QFontDatabase::WritingSystem system) { return systems.contains(system); });
     if (ownDrawsHan) {
         return inChineseFace(base);
     }

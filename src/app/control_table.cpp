@@ -31,8 +31,10 @@ constexpr std::array kTable{
     visibleControl("颜色选择器2", ControlKind::ColourPicker, 1019, {21, 305, 80, 24}),
     visibleControl("编辑框2", ControlKind::EditBox, 1018, {112, 306, 184, 24}),
     visibleControl("编辑框1", ControlKind::EditBox, 1017, {112, 269, 184, 24}),
-    ControlSpec{"按钮3", ControlKind::PushButton, 1016, {240, 8, 80, 32}, "上一页", {}, true, false},
-    ControlSpec{"按钮2", ControlKind::PushButton, 1015, {432, 8, 80, 32}, "下一页", {}, true, false},
+    ControlSpec{
+        "按钮3", ControlKind::PushButton, 1016, {240, 8, 80, 32}, "上一页", {}, true, false},
+    ControlSpec{
+        "按钮2", ControlKind::PushButton, 1015, {432, 8, 80, 32}, "下一页", {}, true, false},
     visibleControl("分组框1", ControlKind::GroupBox, 1014, {232, 42, 280, 220}),
     visibleControl("图片框1", ControlKind::PictureBox, 1013, {0, 0, 280, 220}, {}, "分组框1"),
     visibleControl("颜色选择器1", ControlKind::ColourPicker, 1012, {22, 270, 80, 24}),
@@ -51,7 +53,9 @@ constexpr std::array kTable{
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() { return kTable; }
+std::span<const ControlSpec> controlTable() {
+    return kTable;
+}
 
 const ControlSpec& controlSpec(std::string_view name) {
     const auto* found = std::ranges::find(kTable, name, &ControlSpec::name);

@@ -25,7 +25,9 @@ FacePreviewer::FacePreviewer(MainWindow& window, catalogue::Site site, Backgroun
             this, &FacePreviewer::preview);
 }
 
-FacePreviewer::~FacePreviewer() { mailbox_->close(); }
+FacePreviewer::~FacePreviewer() {
+    mailbox_->close();
+}
 
 // Every click submits and downloads afresh, also for the face already shown.
 void FacePreviewer::preview() {

@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -163,7 +163,8 @@ void MainWindow::createControls() {
     }
     // The first control of the template lies on top of the stacking order.
     const auto table = controlTable();
-    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {  // NOLINT(modernize-loop-convert)
+    for (auto spec = table.rbegin(); spec != table.rend();
+         ++spec) {  // NOLINT(modernize-loop-convert)
         if (auto* widget = control<QWidget>(spec->name)) {
             widget->raise();
         }
@@ -179,7 +180,9 @@ void MainWindow::redirectEvents() {
     }
 }
 
-void MainWindow::keepClientSizeFixed() { setFixedSize(kClientWidth, kClientHeight); }
+void MainWindow::keepClientSizeFixed() {
+    setFixedSize(kClientWidth, kClientHeight);
+}
 
 QObject* MainWindow::control(std::string_view name) const {
     const auto found = controls_.find(name);
@@ -205,8 +208,9 @@ QWidget* MainWindow::handle(int offset) const {
 // The picture frame as the screen shows it, captions and visible handles
 // included, at the picture box's size.
 void MainWindow::copyPicture() {
-    const QImage picture = exporting::snapshot(*this, control<QWidget>(control::pictureFrame)->geometry(),
-                                               control<QWidget>(control::pictureBox)->size());
+    const QImage picture =
+        exporting::snapshot(*this, control<QWidget>(control::pictureFrame)->geometry(),
+                            control<QWidget>(control::pictureBox)->size());
     exporting::copyToClipboard(exporting::snapshotBytes(picture), *QGuiApplication::clipboard());
 }
 

@@ -13,7 +13,9 @@ Program::Program(const catalogue::Site& site) : window_(std::make_unique<MainWin
     new FacePreviewer(*window_, site, tasks_);
 }
 
-Program::~Program() { finish(std::chrono::seconds(2)); }
+Program::~Program() {
+    finish(std::chrono::seconds(2));
+}
 
 void Program::showCentred() {
     const QRect screen = window_->screen()->availableGeometry();

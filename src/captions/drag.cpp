@@ -33,11 +33,11 @@ Span draggedSpan(int start, int length, bool leadFollows, bool trailFollows, std
 
 Rect draggedRect(const Rect& atPress, HandleSide grip, Point press, Point now) {
     const Span horizontal =
-        draggedSpan(atPress.left, atPress.width, hasSide(grip, HandleSide::Left), hasSide(grip, HandleSide::Right),
-                    std::int64_t{now.x} - press.x);
+        draggedSpan(atPress.left, atPress.width, hasSide(grip, HandleSide::Left),
+                    hasSide(grip, HandleSide::Right), std::int64_t{now.x} - press.x);
     const Span vertical =
-        draggedSpan(atPress.top, atPress.height, hasSide(grip, HandleSide::Top), hasSide(grip, HandleSide::Bottom),
-                    std::int64_t{now.y} - press.y);
+        draggedSpan(atPress.top, atPress.height, hasSide(grip, HandleSide::Top),
+                    hasSide(grip, HandleSide::Bottom), std::int64_t{now.y} - press.y);
     return Rect{horizontal.start, vertical.start, horizontal.length, vertical.length};
 }
 

@@ -41,13 +41,15 @@ int mulDiv(int number, int numerator, int denominator) {
 int pointsFromHeight(int fontHeight, int dpi) {
     // The magnitude of the most negative int does not fit; one pixel less
     // reads the same size.
-    const int pixels = fontHeight == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max()
-                                                                     : std::abs(fontHeight);
+    const int pixels = fontHeight == std::numeric_limits<int>::min()
+                           ? std::numeric_limits<int>::max()
+                           : std::abs(fontHeight);
     return mulDiv(pixels, kPointsPerInch, dpi);
 }
 
 int heightFromPoints(int points, int dpi) {
-    const std::int64_t pixels = roundedQuotient(std::max(points, 0), dpi, kPointsPerInch).value_or(0);
+    const std::int64_t pixels =
+        roundedQuotient(std::max(points, 0), dpi, kPointsPerInch).value_or(0);
     return -static_cast<int>(std::clamp<std::int64_t>(pixels, 0, kLargestMulDiv));
 }
 

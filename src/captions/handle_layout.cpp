@@ -68,10 +68,12 @@ HandleLayout layOutHandles(const Rect& caption, const HandleSizes& sizes) {
             continue;
         }
         layout[index].topLeft = Point{
-            placeOnAxis(hasSide(traits.sides, HandleSide::Left), hasSide(traits.sides, HandleSide::Right),
-                        caption.left, caption.width, sizeOf(sizes, step.leftAlignedWith).width),
-            placeOnAxis(hasSide(traits.sides, HandleSide::Top), hasSide(traits.sides, HandleSide::Bottom),
-                        caption.top, caption.height, sizeOf(sizes, step.topAlignedWith).height),
+            placeOnAxis(hasSide(traits.sides, HandleSide::Left),
+                        hasSide(traits.sides, HandleSide::Right), caption.left, caption.width,
+                        sizeOf(sizes, step.leftAlignedWith).width),
+            placeOnAxis(hasSide(traits.sides, HandleSide::Top),
+                        hasSide(traits.sides, HandleSide::Bottom), caption.top, caption.height,
+                        sizeOf(sizes, step.topAlignedWith).height),
         };
     }
     return layout;

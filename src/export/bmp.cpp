@@ -23,8 +23,8 @@ bool covers(const PixelRows& rows) {
     if (rows.width <= 0 || rows.height <= 0 || rows.stride < static_cast<std::size_t>(rows.width)) {
         return false;
     }
-    const auto needed =
-        rows.stride * static_cast<std::size_t>(rows.height - 1) + static_cast<std::size_t>(rows.width);
+    const auto needed = rows.stride * static_cast<std::size_t>(rows.height - 1) +
+                        static_cast<std::size_t>(rows.width);
     return rows.pixels.size() >= needed;
 }
 
@@ -70,9 +70,9 @@ std::vector<std::uint8_t> encodeBmp24(const PixelRows& rows) {
         const auto row = rows.pixels.subspan(rows.stride * static_cast<std::size_t>(y),
                                              static_cast<std::size_t>(rows.width));
         for (const std::uint32_t pixel : row) {
-            out.push_back(static_cast<std::uint8_t>(pixel & 0xFFU));          // blue
-            out.push_back(static_cast<std::uint8_t>((pixel >> 8U) & 0xFFU));  // green
-            out.push_back(static_cast<std::uint8_t>((pixel >> 16U) & 0xFFU)); // red
+            out.push_back(static_cast<std::uint8_t>(pixel & 0xFFU));           // blue
+            out.push_back(static_cast<std::uint8_t>((pixel >> 8U) & 0xFFU));   // green
+            out.push_back(static_cast<std::uint8_t>((pixel >> 16U) & 0xFFU));  // red
         }
         out.insert(out.end(), padding, 0);
     }

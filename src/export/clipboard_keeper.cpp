@@ -78,7 +78,8 @@ std::chrono::milliseconds lifetime(int argc, char* argv[]) {
     }
     bool valid = false;
     const int seconds = QByteArray(argv[1]).toInt(&valid);
-    return valid && seconds > 0 ? std::chrono::milliseconds(std::chrono::seconds(seconds)) : kLifetime;
+    return valid && seconds > 0 ? std::chrono::milliseconds(std::chrono::seconds(seconds))
+                                : kLifetime;
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace moxilo::net {
 namespace {
 
 struct DefaultHeader {
-  std::string_view key;  // looked for anywhere in the block built so far
-  text::LetterCase letterCase;
-  std::string_view line;
+    std::string_view key;  // looked for anywhere in the block built so far
+    text::LetterCase letterCase;
+    std::string_view line;
 };
 
 constexpr std::array<DefaultHeader, 6> kDefaultHeaders = {{
@@ -31,20 +31,20 @@ constexpr std::string_view kCookieKey = "Cookie: ";
 }  // namespace
 
 text::Text pageRequestHeaders(std::string_view extraHeaders, std::string_view cookies) {
-  text::Text block;
-  if (!extraHeaders.empty()) {
-    block.append(extraHeaders).append("\r\n");
-  }
-  for (const DefaultHeader& header : kDefaultHeaders) {
-    if (text::findText(block, header.key, 0, header.letterCase) == std::string_view::npos) {
-      block.append(header.line);
+    text::Text block;
+    if (!extraHeaders.empty()) {
+        block.append(extraHeaders).append("\r\n");
     }
-  }
-  if (!cookies.empty() &&
-      text::findText(block, kCookieKey, 0, text::LetterCase::ignored) == std::string_view::npos) {
-    block.append(kCookieKey).append(cookies).append("\r\n");
-  }
-  return block;
+    for (const DefaultHeader& header : kDefaultHeaders) {
+        if (text::findText(block, header.key, 0, header.letterCase) == std::string_view::npos) {
+            block.append(header.line);
+        }
+    }
+    if (!cookies.empty() &&
+        text::findText(block, kCookieKey, 0, text::LetterCase::ignored) == std::string_view::npos) {
+        block.append(kCookieKey).append(cookies).append("\r\n");
+    }
+    return block;
 }
 
 }  // namespace moxilo::net

@@ -9,10 +9,10 @@
 namespace moxilo::net {
 
 struct PageResponseHeaders {
-  text::Text headers;        // the block, every "Set-Cookie" spelt so
-  text::Text statusText;     // the status line from its 10th byte: "200 OK"
-  text::Text cookies;        // the cookies the response sets, as a cookie list
-  std::optional<text::Text> location;  // the value of the last "Location: " line
+    text::Text headers;                  // the block, every "Set-Cookie" spelt so
+    text::Text statusText;               // the status line from its 10th byte: "200 OK"
+    text::Text cookies;                  // the cookies the response sets, as a cookie list
+    std::optional<text::Text> location;  // the value of the last "Location: " line
 };
 
 // `headerBlock`: status line and header lines, each ending in CR LF. A NUL byte ends it.

@@ -9,9 +9,9 @@
 namespace moxilo::regex {
 
 struct SearchOptions {
-  bool ignoreCase = true;
-  bool multiline = true;
-  bool global = true;
+    bool ignoreCase = true;
+    bool multiline = true;
+    bool global = true;
 };
 
 // Every match (only the first unless global), offsets in UTF-16 units. Nothing when the

@@ -3,12 +3,12 @@
 namespace moxilo::regex {
 
 void mapUnitsToBytes(MatchTable& table, const text::IndexedWide& wide) {
-  for (Span& span : table.spans) {
-    if (span.isSet()) {
-      span.begin = wide.byteOffset(span.begin);
-      span.end = wide.byteOffset(span.end);
+    for (Span& span : table.spans) {
+        if (span.isSet()) {
+            span.begin = wide.byteOffset(span.begin);
+            span.end = wide.byteOffset(span.end);
+        }
     }
-  }
 }
 
 }  // namespace moxilo::regex

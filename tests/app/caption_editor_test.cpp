@@ -165,18 +165,26 @@ TEST_F(CaptionEditorTest, PressingEachCaptionSelectsItAndLaysOutTheHandles) {
     click(control::caption2);
     EXPECT_EQ(window.state().selectedCaption, controlSpec(control::caption2).address());
     EXPECT_TRUE(window.state().handlesShown);
-    EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{
-                                    {"左上", {224, 209}}, {"左中", {224, 225}}, {"左下", {224, 241}},
-                                    {"中中", {328, 209}}, {"中下", {328, 241}}, {"右上", {432, 209}},
-                                    {"右中", {432, 225}}, {"右下", {432, 241}}}));
+    EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{{"左上", {224, 209}},
+                                                               {"左中", {224, 225}},
+                                                               {"左下", {224, 241}},
+                                                               {"中中", {328, 209}},
+                                                               {"中下", {328, 241}},
+                                                               {"右上", {432, 209}},
+                                                               {"右中", {432, 225}},
+                                                               {"右下", {432, 241}}}));
     EXPECT_EQ(widget(control::caption2)->geometry(), QRect(232, 217, 200, 24));
 
     click(control::caption1);
     EXPECT_EQ(window.state().selectedCaption, controlSpec(control::caption1).address());
-    EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{
-                                    {"左上", {464, 56}}, {"左中", {464, 124}}, {"左下", {464, 192}},
-                                    {"中中", {482, 56}}, {"中下", {482, 192}}, {"右上", {500, 56}},
-                                    {"右中", {500, 124}}, {"右下", {500, 192}}}));
+    EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{{"左上", {464, 56}},
+                                                               {"左中", {464, 124}},
+                                                               {"左下", {464, 192}},
+                                                               {"中中", {482, 56}},
+                                                               {"中下", {482, 192}},
+                                                               {"右上", {500, 56}},
+                                                               {"右中", {500, 124}},
+                                                               {"右下", {500, 192}}}));
     const QObjectList& stack = window.children();
     EXPECT_GT(stack.indexOf(widget(control::caption1)), stack.indexOf(widget(control::caption2)))
         << "the pressed caption is raised";
@@ -244,14 +252,15 @@ TEST_P(ArrowKeyTest, ArrowsNudgeTheSelectedCaption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ArrowKeyTest,
-    ::testing::Values(ArrowCase{"Right", Qt::Key_Right, Qt::NoModifier, QRect(233, 217, 200, 24)},
-                      ArrowCase{"Left", Qt::Key_Left, Qt::NoModifier, QRect(231, 217, 200, 24)},
-                      ArrowCase{"Up", Qt::Key_Up, Qt::NoModifier, QRect(232, 216, 200, 24)},
-                      ArrowCase{"Down", Qt::Key_Down, Qt::NoModifier, QRect(232, 218, 200, 24)},
-                      ArrowCase{"ShiftRight", Qt::Key_Right, Qt::ShiftModifier, QRect(232, 217, 201, 24)},
-                      ArrowCase{"ShiftUp", Qt::Key_Up, Qt::ShiftModifier, QRect(232, 217, 200, 23)},
-                      ArrowCase{"CtrlRight", Qt::Key_Right, Qt::ControlModifier, QRect(233, 217, 200, 24)},
-                      ArrowCase{"OtherKey", Qt::Key_A, Qt::NoModifier, QRect(232, 217, 200, 24)}),
+    ::testing::Values(
+        ArrowCase{"Right", Qt::Key_Right, Qt::NoModifier, QRect(233, 217, 200, 24)},
+        ArrowCase{"Left", Qt::Key_Left, Qt::NoModifier, QRect(231, 217, 200, 24)},
+        ArrowCase{"Up", Qt::Key_Up, Qt::NoModifier, QRect(232, 216, 200, 24)},
+        ArrowCase{"Down", Qt::Key_Down, Qt::NoModifier, QRect(232, 218, 200, 24)},
+        ArrowCase{"ShiftRight", Qt::Key_Right, Qt::ShiftModifier, QRect(232, 217, 201, 24)},
+        ArrowCase{"ShiftUp", Qt::Key_Up, Qt::ShiftModifier, QRect(232, 217, 200, 23)},
+        ArrowCase{"CtrlRight", Qt::Key_Right, Qt::ControlModifier, QRect(233, 217, 200, 24)},
+        ArrowCase{"OtherKey", Qt::Key_A, Qt::NoModifier, QRect(232, 217, 200, 24)}),
     [](const auto& instance) { return std::string(instance.param.label); });
 
 TEST_F(CaptionEditorTest, ClickOnThePictureHidesHandlesAndArrowsThenDoNothing) {
@@ -289,7 +298,8 @@ TEST_F(CaptionEditorTest, ShrinkingBelowTenPixelsDropsTheSideHandles) {
 TEST_F(CaptionEditorTest, HostileTextAndSizesKeepTheWindowWorking) {
     auto* box = window.control<QLineEdit>(control::caption1TextBox);
     box->setText(QString(100'000, QChar(0x4E2D)));
-    box->setText(QStringLiteral("a\tb\nc\x01\u200F😀👨‍👩‍👧") + QString(50'000, QLatin1Char('x')));
+    box->setText(QStringLiteral("a\tb\nc\x01\u200F😀👨‍👩‍👧") +
+                 QString(50'000, QLatin1Char('x')));
     pressArrowSpinner(control::caption1SizeSpinner, "up", 400);
     EXPECT_FALSE(window.grab().isNull());
     pressArrowSpinner(control::caption1SizeSpinner, "down", 600);

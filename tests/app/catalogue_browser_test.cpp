@@ -54,13 +54,16 @@ protected:
         QStringList expected;
         for (const demo_site::DemoFace& face : demo_site::demoFaces()) {
             if (face.page == page) {
-                expected << QString::fromUtf8(face.title.data(), static_cast<qsizetype>(face.title.size()));
+                expected << QString::fromUtf8(face.title.data(),
+                                              static_cast<qsizetype>(face.title.size()));
             }
         }
         return expected;
     }
 
-    bool enabled(std::string_view button) const { return window.control<QWidget>(button)->isEnabled(); }
+    bool enabled(std::string_view button) const {
+        return window.control<QWidget>(button)->isEnabled();
+    }
     CatalogueList* list() const { return window.control<CatalogueList>(control::catalogueList); }
     ProgressMeter* progress() const { return window.control<ProgressMeter>(control::progressBar); }
     PeriodTimer* timer() const { return window.control<PeriodTimer>(control::progressTimer); }
@@ -78,12 +81,9 @@ TEST_F(CatalogueBrowserTest, PagingFollowsThePagingRule) {
         bool previousEnabled;
     };
     const Step steps[] = {
-        {control::loadButton, 1, true, false},
-        {control::nextPageButton, 2, true, true},
-        {control::nextPageButton, 3, true, true},
-        {control::previousPageButton, 2, true, true},
-        {control::previousPageButton, 1, true, false},
-        {control::loadButton, 1, true, false},
+        {control::loadButton, 1, true, false},         {control::nextPageButton, 2, true, true},
+        {control::nextPageButton, 3, true, true},      {control::previousPageButton, 2, true, true},
+        {control::previousPageButton, 1, true, false}, {control::loadButton, 1, true, false},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(std::string(step.button) + " to page " + std::to_string(step.page));

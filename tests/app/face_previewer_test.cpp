@@ -26,15 +26,16 @@ QString qstring(std::string_view utf8) {
 
 QImage demoPicture(std::string_view id) {
     const std::string jpeg = demo_site::drawFacePicture(id);
-    return QImage::fromData(reinterpret_cast<const uchar*>(jpeg.data()), static_cast<int>(jpeg.size()))
+    return QImage::fromData(reinterpret_cast<const uchar*>(jpeg.data()),
+                            static_cast<int>(jpeg.size()))
         .convertToFormat(QImage::Format_RGB32);
 }
 
 class FacePreviewerTest : public ::testing::Test {
 protected:
     FacePreviewerTest() {
-        new FacePreviewer(window, catalogue::Site("http://127.0.0.1:" + std::to_string(site.port())),
-                          tasks);
+        new FacePreviewer(
+            window, catalogue::Site("http://127.0.0.1:" + std::to_string(site.port())), tasks);
         std::vector<CatalogueRow> rows;
         for (const demo_site::DemoFace& face : demo_site::demoFaces()) {
             rows.push_back({qstring(face.id), qstring(face.title)});
@@ -53,7 +54,9 @@ protected:
                           list()->visualRect(list()->model()->index(row, 1)).center());
     }
 
-    QString idOf(int row) const { return list()->catalogue().rows()[static_cast<std::size_t>(row)].itemId; }
+    QString idOf(int row) const {
+        return list()->catalogue().rows()[static_cast<std::size_t>(row)].itemId;
+    }
 
     QImage shown() const { return box()->picture().convertToFormat(QImage::Format_RGB32); }
 

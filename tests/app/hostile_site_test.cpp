@@ -68,7 +68,8 @@ std::string jpegClaimingAnEnormousSize() {
     QImageWriter(&buffer, "jpeg").write(small);
     std::string jpeg = buffer.data().toStdString();
     for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
-        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == 0xC0) {
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF &&
+            static_cast<unsigned char>(jpeg[i + 1]) == 0xC0) {
             for (const std::size_t field : {i + 5, i + 7}) {  // height, then width
                 jpeg[field] = static_cast<char>(60000 >> 8);
                 jpeg[field + 1] = static_cast<char>(60000 & 0xFF);
@@ -99,11 +100,11 @@ long peakMemoryKiB() {
 
 enum class Action { Load, Preview };
 enum class Outcome {
-    FailureShown,   // the list is empty and the progress bar names the failure
-    EmptyList,      // a page without items: empty list, no failure
-    Rows,           // rows shown (as many as `rows`)
-    StillLoading,   // never finishes within the case; the program must still end at once
-    EmptyPicture,   // the picture box shows nothing
+    FailureShown,  // the list is empty and the progress bar names the failure
+    EmptyList,     // a page without items: empty list, no failure
+    Rows,          // rows shown (as many as `rows`)
+    StillLoading,  // never finishes within the case; the program must still end at once
+    EmptyPicture,  // the picture box shows nothing
 };
 
 struct HostileCase {
@@ -121,48 +122,80 @@ const Reply kMade = Reply::ok("<html>made</html>");
 
 std::vector<HostileCase> hostileCases() {
     return {
-        {"SlowTrickle", Action::Load,
+        {"SlowTrickle",
+         Action::Load,
          [] {
              Reply reply = cutShort(listingOf(50), 1 << 20, Reply::Ending::stall);
              reply.tricklePause = 50ms;
              return reply;
          },
-         {}, Outcome::StillLoading},
-        {"BodyCutShort", Action::Load,
-         [] { return cutShort(listingOf(10), 1 << 20, Reply::Ending::close); }, {},
+         {},
+         Outcome::StillLoading},
+        {"BodyCutShort",
+         Action::Load,
+         [] { return cutShort(listingOf(10), 1 << 20, Reply::Ending::close); },
+         {},
          Outcome::FailureShown},
-        {"Status500WithHtml", Action::Load,
+        {"Status500WithHtml",
+         Action::Load,
          [] {
              return Reply::withStatus("HTTP/1.1 500 Internal Server Error",
                                       "Content-Type: text/html\r\n", "<html>server error</html>");
          },
-         {}, Outcome::EmptyList},
-        {"Body200MiB", Action::Load,
+         {},
+         Outcome::EmptyList},
+        {"Body200MiB",
+         Action::Load,
          [] {
              Reply reply = cutShort({}, std::size_t{200} << 20, Reply::Ending::close);
              reply.fillerBytes = std::size_t{200} << 20;
              return reply;
          },
-         {}, Outcome::FailureShown},
-        {"RedirectLoop", Action::Load,
-         [] { return Reply::withStatus("HTTP/1.1 302 Found", "Location: /face/ListWithImage.aspx?pn=1\r\n", {}); },
-         {}, Outcome::FailureShown},
-        {"RedirectToFile", Action::Load,
-         [] { return Reply::withStatus("HTTP/1.1 302 Found", "Location: file:///etc/passwd\r\n", {}); },
-         {}, Outcome::FailureShown},
-        {"NulAndInvalidBytesInTitles", Action::Load,
+         {},
+         Outcome::FailureShown},
+        {"RedirectLoop",
+         Action::Load,
+         [] {
+             return Reply::withStatus("HTTP/1.1 302 Found",
+                                      "Location: /face/ListWithImage.aspx?pn=1\r\n", {});
+         },
+         {},
+         Outcome::FailureShown},
+        {"RedirectToFile",
+         Action::Load,
+         [] {
+             return Reply::withStatus("HTTP/1.1 302 Found", "Location: file:///etc/passwd\r\n", {});
+         },
+         {},
+         Outcome::FailureShown},
+        {"NulAndInvalidBytesInTitles",
+         Action::Load,
          [] {
              std::string page = listingItem("101", "ok") + listingItem("102", "\xFF\xFE\x80") +
-                                listingItem("103", std::string("a\0b", 3)) + listingItem("104", "late");
+                                listingItem("103", std::string("a\0b", 3)) +
+                                listingItem("104", "late");
              return Reply::ok(page);
          },
-         {}, Outcome::Rows, 2},
-        {"HundredThousandItems", Action::Load, [] { return Reply::ok(listingOf(100'000)); }, {},
-         Outcome::Rows, 100'000},
-        {"ResetMidBody", Action::Load,
-         [] { return cutShort(listingOf(10), 1 << 20, Reply::Ending::reset); }, {},
+         {},
+         Outcome::Rows,
+         2},
+        {"HundredThousandItems",
+         Action::Load,
+         [] { return Reply::ok(listingOf(100'000)); },
+         {},
+         Outcome::Rows,
+         100'000},
+        {"ResetMidBody",
+         Action::Load,
+         [] { return cutShort(listingOf(10), 1 << 20, Reply::Ending::reset); },
+         {},
          Outcome::FailureShown},
-        {"NobodyListens", Action::Load, [] { return kGoodListing; }, {}, Outcome::FailureShown, 0,
+        {"NobodyListens",
+         Action::Load,
+         [] { return kGoodListing; },
+         {},
+         Outcome::FailureShown,
+         0,
          true},
         {"GarbageAsPicture", Action::Preview, [] { return kGoodListing; },
          [] { return Reply::ok(std::string(5000, '\x5A'), "Content-Type: image/jpeg\r\n"); },
@@ -247,7 +280,9 @@ TEST_P(HostileSiteTest, ProgramStaysResponsiveShowsTheFailureAndEndsAtOnce) {
             ASSERT_TRUE(gui_test::waitUntil([&] { return loadFinished(); }, 60s));
             EXPECT_EQ(list->model()->rowCount(), 0);
             EXPECT_TRUE(control<ProgressMeter>(control::progressBar)->isTextVisible());
-            EXPECT_TRUE(control<ProgressMeter>(control::progressBar)->format().contains(QStringLiteral("读取失败")));
+            EXPECT_TRUE(control<ProgressMeter>(control::progressBar)
+                            ->format()
+                            .contains(QStringLiteral("读取失败")));
             break;
         case Outcome::EmptyList:
             ASSERT_TRUE(gui_test::waitUntil([&] { return loadFinished(); }, 60s));

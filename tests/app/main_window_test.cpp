@@ -173,10 +173,14 @@ TEST_F(MainWindowTest, InitialSettingsMatchTheTemplate) {
 
 TEST_F(MainWindowTest, HandlesRiseFromTopLeftWithTheirPointers) {
     const std::vector<std::pair<QString, Qt::CursorShape>> expected{
-        {QStringLiteral("左上"), Qt::SizeFDiagCursor}, {QStringLiteral("左中"), Qt::SizeHorCursor},
-        {QStringLiteral("左下"), Qt::SizeBDiagCursor}, {QStringLiteral("中中"), Qt::SizeVerCursor},
-        {QStringLiteral("中下"), Qt::SizeVerCursor},   {QStringLiteral("右上"), Qt::SizeBDiagCursor},
-        {QStringLiteral("右中"), Qt::SizeHorCursor},   {QStringLiteral("右下"), Qt::SizeFDiagCursor},
+        {QStringLiteral("左上"), Qt::SizeFDiagCursor},
+        {QStringLiteral("左中"), Qt::SizeHorCursor},
+        {QStringLiteral("左下"), Qt::SizeBDiagCursor},
+        {QStringLiteral("中中"), Qt::SizeVerCursor},
+        {QStringLiteral("中下"), Qt::SizeVerCursor},
+        {QStringLiteral("右上"), Qt::SizeBDiagCursor},
+        {QStringLiteral("右中"), Qt::SizeHorCursor},
+        {QStringLiteral("右下"), Qt::SizeFDiagCursor},
     };
     for (int offset = 0; offset < control::kHandleCount; ++offset) {
         QWidget* handle = window.handle(offset);
@@ -202,7 +206,7 @@ TEST_F(MainWindowTest, PressingCaption2ReachesCaption1HandlerWithCaption2AsSourc
     QTest::mouseClick(window.control<QWidget>(control::caption2), Qt::LeftButton);
     QTest::mouseClick(window.control<QWidget>(control::caption1), Qt::LeftButton);
     EXPECT_EQ(sources, (std::vector<ControlAddress>{controlSpec(control::caption2).address(),
-                                                     controlSpec(control::caption1).address()}));
+                                                    controlSpec(control::caption1).address()}));
 }
 
 TEST_F(MainWindowTest, PressingEachHandleReachesTopLeftHandlerWithItselfAsSource) {
@@ -271,7 +275,8 @@ TEST_F(MainWindowTest, MaximisingEnlargesTheWindowAndMovesNoControl) {
         }
     }
     window.showNormal();
-    EXPECT_TRUE(gui_test::waitUntil([&] { return window.size() == QSize(kClientWidth, kClientHeight); }));
+    EXPECT_TRUE(
+        gui_test::waitUntil([&] { return window.size() == QSize(kClientWidth, kClientHeight); }));
 }
 
 TEST(MainWindowStartTest, ProgramStateStartsEmpty) {

@@ -24,23 +24,27 @@ struct NudgeCase {
 class ArrowKeyNudge : public ::testing::TestWithParam<NudgeCase> {};
 
 TEST_P(ArrowKeyNudge, ChangesOneValueByOnePixel) {
-    EXPECT_EQ(nudgedRect(kCaption, GetParam().virtualKey, GetParam().modifiers), GetParam().expected);
+    EXPECT_EQ(nudgedRect(kCaption, GetParam().virtualKey, GetParam().modifiers),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ArrowKeyNudge,
-    ::testing::Values(NudgeCase{"Left", virtual_key::kLeft, 0, {231, 217, 200, 24}},
-                      NudgeCase{"Right", virtual_key::kRight, 0, {233, 217, 200, 24}},
-                      NudgeCase{"Up", virtual_key::kUp, 0, {232, 216, 200, 24}},
-                      NudgeCase{"Down", virtual_key::kDown, 0, {232, 218, 200, 24}},
-                      NudgeCase{"ShiftLeft", virtual_key::kLeft, kShiftBit, {232, 217, 199, 24}},
-                      NudgeCase{"ShiftRight", virtual_key::kRight, kShiftBit, {232, 217, 201, 24}},
-                      NudgeCase{"ShiftUp", virtual_key::kUp, kShiftBit, {232, 217, 200, 23}},
-                      NudgeCase{"ShiftDown", virtual_key::kDown, kShiftBit, {232, 217, 200, 25}},
-                      NudgeCase{"CtrlRightMovesLikeRight", virtual_key::kRight, kCtrlBit, {233, 217, 200, 24}},
-                      NudgeCase{"AltUpMovesLikeUp", virtual_key::kUp, kAltBit, {232, 216, 200, 24}},
-                      NudgeCase{"CtrlShiftRightResizesLikeShiftRight", virtual_key::kRight, kCtrlBit | kShiftBit,
-                                {232, 217, 201, 24}}),
+    ::testing::Values(
+        NudgeCase{"Left", virtual_key::kLeft, 0, {231, 217, 200, 24}},
+        NudgeCase{"Right", virtual_key::kRight, 0, {233, 217, 200, 24}},
+        NudgeCase{"Up", virtual_key::kUp, 0, {232, 216, 200, 24}},
+        NudgeCase{"Down", virtual_key::kDown, 0, {232, 218, 200, 24}},
+        NudgeCase{"ShiftLeft", virtual_key::kLeft, kShiftBit, {232, 217, 199, 24}},
+        NudgeCase{"ShiftRight", virtual_key::kRight, kShiftBit, {232, 217, 201, 24}},
+        NudgeCase{"ShiftUp", virtual_key::kUp, kShiftBit, {232, 217, 200, 23}},
+        NudgeCase{"ShiftDown", virtual_key::kDown, kShiftBit, {232, 217, 200, 25}},
+        NudgeCase{"CtrlRightMovesLikeRight", virtual_key::kRight, kCtrlBit, {233, 217, 200, 24}},
+        NudgeCase{"AltUpMovesLikeUp", virtual_key::kUp, kAltBit, {232, 216, 200, 24}},
+        NudgeCase{"CtrlShiftRightResizesLikeShiftRight",
+                  virtual_key::kRight,
+                  kCtrlBit | kShiftBit,
+                  {232, 217, 201, 24}}),
     NameOfCase{});
 
 TEST(ArrowKeyNudge, IgnoresEveryOtherKey) {
@@ -78,20 +82,20 @@ constexpr int kMaxInt = std::numeric_limits<int>::max();
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, ShiftArrowSequence,
-    ::testing::Values(
-        ShiftSequenceCase{"HeightDownToZeroStaysThenGrows",
-                          {5, 5, 20, 1},
-                          {{virtual_key::kUp, {5, 5, 20, 0}},
-                           {virtual_key::kUp, {5, 5, 20, 0}},
-                           {virtual_key::kDown, {5, 5, 20, 1}}}},
-        ShiftSequenceCase{"WidthDownToZeroStaysThenGrows",
-                          {5, 5, 1, 20},
-                          {{virtual_key::kLeft, {5, 5, 0, 20}},
-                           {virtual_key::kLeft, {5, 5, 0, 20}},
-                           {virtual_key::kRight, {5, 5, 1, 20}}}},
-        ShiftSequenceCase{"WidthStopsAtTheLargestInt",
-                          {5, 5, kMaxInt - 1, 20},
-                          {{virtual_key::kRight, {5, 5, kMaxInt, 20}}, {virtual_key::kRight, {5, 5, kMaxInt, 20}}}}),
+    ::testing::Values(ShiftSequenceCase{"HeightDownToZeroStaysThenGrows",
+                                        {5, 5, 20, 1},
+                                        {{virtual_key::kUp, {5, 5, 20, 0}},
+                                         {virtual_key::kUp, {5, 5, 20, 0}},
+                                         {virtual_key::kDown, {5, 5, 20, 1}}}},
+                      ShiftSequenceCase{"WidthDownToZeroStaysThenGrows",
+                                        {5, 5, 1, 20},
+                                        {{virtual_key::kLeft, {5, 5, 0, 20}},
+                                         {virtual_key::kLeft, {5, 5, 0, 20}},
+                                         {virtual_key::kRight, {5, 5, 1, 20}}}},
+                      ShiftSequenceCase{"WidthStopsAtTheLargestInt",
+                                        {5, 5, kMaxInt - 1, 20},
+                                        {{virtual_key::kRight, {5, 5, kMaxInt, 20}},
+                                         {virtual_key::kRight, {5, 5, kMaxInt, 20}}}}),
     NameOfCase{});
 
 TEST(ArrowKeyNudge, MovesSaturateAtTheEdgeOfTheIntRange) {

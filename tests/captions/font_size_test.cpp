@@ -40,20 +40,20 @@ INSTANTIATE_TEST_SUITE_P(
         // Font sizes at 96 dpi.
         MulDivCase{20, 72, 96, 15}, MulDivCase{21, 72, 96, 16}, MulDivCase{16, 96, 72, 21},
         // Halves go away from zero whichever argument carries the sign.
-        MulDivCase{1, 3, 2, 2}, MulDivCase{-1, 3, 2, -2}, MulDivCase{1, -3, 2, -2}, MulDivCase{1, 3, -2, -2},
-        MulDivCase{-1, -3, 2, 2}, MulDivCase{-1, 3, -2, 2}, MulDivCase{-1, -3, -2, -2}, MulDivCase{7, 1, 2, 4},
-        MulDivCase{-7, 1, 2, -4},
+        MulDivCase{1, 3, 2, 2}, MulDivCase{-1, 3, 2, -2}, MulDivCase{1, -3, 2, -2},
+        MulDivCase{1, 3, -2, -2}, MulDivCase{-1, -3, 2, 2}, MulDivCase{-1, 3, -2, 2},
+        MulDivCase{-1, -3, -2, -2}, MulDivCase{7, 1, 2, 4}, MulDivCase{-7, 1, 2, -4},
         // Below a half rounds towards zero, above it away.
-        MulDivCase{1, 1, 3, 0}, MulDivCase{2, 1, 3, 1}, MulDivCase{-1, 1, 3, 0}, MulDivCase{-2, 1, 3, -1},
-        MulDivCase{0, -5, 3, 0},
+        MulDivCase{1, 1, 3, 0}, MulDivCase{2, 1, 3, 1}, MulDivCase{-1, 1, 3, 0},
+        MulDivCase{-2, 1, 3, -1}, MulDivCase{0, -5, 3, 0},
         // Division by zero.
         MulDivCase{5, 1, 0, -1}, MulDivCase{0, 0, 0, -1},
         // The 64-bit product may be huge as long as the result fits.
         MulDivCase{kMaxInt, kMaxInt, kMaxInt, kMaxInt}, MulDivCase{kMaxInt, 2, 2, kMaxInt},
         MulDivCase{kMinInt, 1, 2, -1073741824}, MulDivCase{-kMaxInt, 1, 1, -kMaxInt},
         // Results outside [-2147483647, 2147483647] are failures, the most negative int included.
-        MulDivCase{kMaxInt, 2, 1, -1}, MulDivCase{kMinInt, 1, 1, -1}, MulDivCase{kMinInt, 1, -1, -1},
-        MulDivCase{kMinInt, kMinInt, kMinInt, -1}));
+        MulDivCase{kMaxInt, 2, 1, -1}, MulDivCase{kMinInt, 1, 1, -1},
+        MulDivCase{kMinInt, 1, -1, -1}, MulDivCase{kMinInt, kMinInt, kMinInt, -1}));
 
 TEST(FontSize, ReadsTheHeightsMagnitude) {
     EXPECT_EQ(pointsFromHeight(-20, 96), 15);
@@ -118,19 +118,35 @@ TEST_P(SpinnerSequence, StepsOnePointFromTheCurrentFont) {
 
 INSTANTIATE_TEST_SUITE_P(
     Spinners, SpinnerSequence,
-    ::testing::Values(
-        SpinnerCase{"UpFiveThenDownFiveAt96Dpi",
-                    96,
-                    -20,
-                    {{1, -21, 16}, {1, -23, 17}, {1, -24, 18}, {1, -25, 19}, {1, -27, 20},
-                     {-1, -25, 19}, {-1, -24, 18}, {-1, -23, 17}, {-1, -21, 16}, {-1, -20, 15}}},
-        SpinnerCase{"DownFromOnePointStaysAtTheDefaultHeight",
-                    96,
-                    -1,
-                    {{-1, 0, 0}, {-1, 0, 0}, {-1, 0, 0}, {1, -1, 1}}},
-        SpinnerCase{"UpAndDownAt120Dpi", 120, -20, {{1, -22, 13}, {1, -23, 14}, {-1, -22, 13}, {-1, -20, 12}}},
-        SpinnerCase{"UpAndDownAt144Dpi", 144, -20, {{1, -22, 11}, {1, -24, 12}, {-1, -22, 11}, {-1, -20, 10}}},
-        SpinnerCase{"AnyArgumentButOneStepsDown", 96, -20, {{0, -19, 14}, {2, -17, 13}, {-5, -16, 12}}}),
+    ::testing::Values(SpinnerCase{"UpFiveThenDownFiveAt96Dpi",
+                                  96,
+                                  -20,
+                                  {{1, -21, 16},
+                                   {1, -23, 17},
+                                   {1, -24, 18},
+                                   {1, -25, 19},
+                                   {1, -27, 20},
+                                   {-1, -25, 19},
+                                   {-1, -24, 18},
+                                   {-1, -23, 17},
+                                   {-1, -21, 16},
+                                   {-1, -20, 15}}},
+                      SpinnerCase{"DownFromOnePointStaysAtTheDefaultHeight",
+                                  96,
+                                  -1,
+                                  {{-1, 0, 0}, {-1, 0, 0}, {-1, 0, 0}, {1, -1, 1}}},
+                      SpinnerCase{"UpAndDownAt120Dpi",
+                                  120,
+                                  -20,
+                                  {{1, -22, 13}, {1, -23, 14}, {-1, -22, 13}, {-1, -20, 12}}},
+                      SpinnerCase{"UpAndDownAt144Dpi",
+                                  144,
+                                  -20,
+                                  {{1, -22, 11}, {1, -24, 12}, {-1, -22, 11}, {-1, -20, 10}}},
+                      SpinnerCase{"AnyArgumentButOneStepsDown",
+                                  96,
+                                  -20,
+                                  {{0, -19, 14}, {2, -17, 13}, {-5, -16, 12}}}),
     NameOfCase{});
 
 class SpinnerAtDpi : public ::testing::TestWithParam<int> {};
@@ -142,13 +158,16 @@ TEST_P(SpinnerAtDpi, EveryPressMovesTheReadSizeByOnePoint) {
     for (int points = 0; points <= 400; ++points) {
         const int height = heightFromPoints(points, dpi);
         ASSERT_EQ(pointsFromHeight(height, dpi), points) << "points " << points;
-        ASSERT_EQ(pointsFromHeight(steppedFontHeight(height, 1, dpi), dpi), points + 1) << "up from " << points;
-        ASSERT_EQ(pointsFromHeight(steppedFontHeight(height, -1, dpi), dpi), std::max(points - 1, 0))
+        ASSERT_EQ(pointsFromHeight(steppedFontHeight(height, 1, dpi), dpi), points + 1)
+            << "up from " << points;
+        ASSERT_EQ(pointsFromHeight(steppedFontHeight(height, -1, dpi), dpi),
+                  std::max(points - 1, 0))
             << "down from " << points;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, SpinnerAtDpi, ::testing::Values(72, 96, 110, 120, 144, 192, 240));
+INSTANTIATE_TEST_SUITE_P(Resolutions, SpinnerAtDpi,
+                         ::testing::Values(72, 96, 110, 120, 144, 192, 240));
 
 }  // namespace
 }  // namespace moxilo::captions

@@ -20,7 +20,8 @@ std::map<std::string, Point> shownPlaces(const HandleLayout& layout) {
     std::map<std::string, Point> places;
     for (const HandlePlacement& placement : layout) {
         if (placement.topLeft) {
-            places.emplace(std::string(handleTraits(placement.handle).objectName), *placement.topLeft);
+            places.emplace(std::string(handleTraits(placement.handle).objectName),
+                           *placement.topLeft);
         }
     }
     return places;
@@ -36,7 +37,8 @@ struct PlacesCase {
 class HandlePlaces : public ::testing::TestWithParam<PlacesCase> {};
 
 TEST_P(HandlePlaces, SitJustOutsideTheCaption) {
-    EXPECT_EQ(shownPlaces(layOutHandles(GetParam().caption, GetParam().sizes)), GetParam().expected);
+    EXPECT_EQ(shownPlaces(layOutHandles(GetParam().caption, GetParam().sizes)),
+              GetParam().expected);
 }
 
 // Each handle a different size, to show which handle's size each place reads.
@@ -115,13 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
                     {"右中", {140, 211}},
                     {"右下", {140, 230}}}},
         // Ints at the edge of the range saturate instead of overflowing.
-        PlacesCase{"FarCoordinatesSaturate",
-                   {std::numeric_limits<int>::max() - 4, std::numeric_limits<int>::min() + 4, 9, 9},
-                   kStandardHandleSizes,
-                   {{"左上", {std::numeric_limits<int>::max() - 12, std::numeric_limits<int>::min()}},
-                    {"左下", {std::numeric_limits<int>::max() - 12, std::numeric_limits<int>::min() + 13}},
-                    {"右上", {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}},
-                    {"右下", {std::numeric_limits<int>::max(), std::numeric_limits<int>::min() + 13}}}}),
+        PlacesCase{
+            "FarCoordinatesSaturate",
+            {std::numeric_limits<int>::max() - 4, std::numeric_limits<int>::min() + 4, 9, 9},
+            kStandardHandleSizes,
+            {{"左上", {std::numeric_limits<int>::max() - 12, std::numeric_limits<int>::min()}},
+             {"左下", {std::numeric_limits<int>::max() - 12, std::numeric_limits<int>::min() + 13}},
+             {"右上", {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}},
+             {"右下", {std::numeric_limits<int>::max(), std::numeric_limits<int>::min() + 13}}}}),
     NameOfCase{});
 
 struct ThresholdCase {
@@ -163,9 +166,10 @@ TEST(HandleLayoutOrder, IsTheRaiseOrderWhateverIsHidden) {
         for (const HandlePlacement& placement : layOutHandles(caption)) {
             order.push_back(placement.handle);
         }
-        EXPECT_THAT(order, ElementsAre(HandleId::TopLeft, HandleId::MiddleLeft, HandleId::MiddleRight,
-                                       HandleId::BottomLeft, HandleId::TopMiddle, HandleId::BottomMiddle,
-                                       HandleId::TopRight, HandleId::BottomRight));
+        EXPECT_THAT(order,
+                    ElementsAre(HandleId::TopLeft, HandleId::MiddleLeft, HandleId::MiddleRight,
+                                HandleId::BottomLeft, HandleId::TopMiddle, HandleId::BottomMiddle,
+                                HandleId::TopRight, HandleId::BottomRight));
     }
 }
 

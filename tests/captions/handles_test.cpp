@@ -13,8 +13,8 @@ using enum HandleSide;
 
 // The Windows sizing borders, by the sides each one drags.
 const std::map<HandleSide, int> kWindowsHitTestCodes{
-    {Left, 10},         {Right, 11},        {Top, 12},           {Top | Left, 13},
-    {Top | Right, 14},  {Bottom, 15},       {Bottom | Left, 16}, {Bottom | Right, 17},
+    {Left, 10},        {Right, 11},  {Top, 12},           {Top | Left, 13},
+    {Top | Right, 14}, {Bottom, 15}, {Bottom | Left, 16}, {Bottom | Right, 17},
 };
 
 CursorKind cursorFor(HandleSide sides) {
@@ -24,7 +24,8 @@ CursorKind cursorFor(HandleSide sides) {
     if (sides == (Top | Right) || sides == (Bottom | Left)) {
         return CursorKind::DiagonalNeSw;
     }
-    return hasSide(sides, Left) || hasSide(sides, Right) ? CursorKind::Horizontal : CursorKind::Vertical;
+    return hasSide(sides, Left) || hasSide(sides, Right) ? CursorKind::Horizontal
+                                                         : CursorKind::Vertical;
 }
 
 // A side handle needs room along the side it sits on; corners always fit.

@@ -32,7 +32,9 @@ struct NameOfCase {
 namespace {
 
 template <typename Case>
-    requires requires(const Case& testCase) { testCase.name; }
+requires requires(const Case& testCase) {
+    testCase.name;
+}
 void PrintTo(const Case& testCase, std::ostream* out) {
     *out << testCase.name;
 }

@@ -86,9 +86,12 @@ TEST_F(RecordedPreviewTest, TheMakeFormGoesFirstThenTheStoreFolderPaddedToTen) {
         preview(id);
     }
     const std::vector<std::string> expected{
-        "POST /face/make.aspx?id=123 HTTP/1.1",    "GET /face/store/face/0000000123/make.jpg HTTP/1.0",
-        "POST /face/make.aspx?id=1234 HTTP/1.1",   "GET /face/store/face/0000001234/make.jpg HTTP/1.0",
-        "POST /face/make.aspx?id=123456 HTTP/1.1", "GET /face/store/face/0000123456/make.jpg HTTP/1.0",
+        "POST /face/make.aspx?id=123 HTTP/1.1",
+        "GET /face/store/face/0000000123/make.jpg HTTP/1.0",
+        "POST /face/make.aspx?id=1234 HTTP/1.1",
+        "GET /face/store/face/0000001234/make.jpg HTTP/1.0",
+        "POST /face/make.aspx?id=123456 HTTP/1.1",
+        "GET /face/store/face/0000123456/make.jpg HTTP/1.0",
     };
     EXPECT_EQ(requestLines(), expected);
     const std::string post = server.requests().front();
@@ -100,9 +103,8 @@ TEST_F(RecordedPreviewTest, IdsThatAreNotDigitsSubmitTheFormButDownloadNothing) 
         EXPECT_TRUE(preview(id).isNull()) << id;
     }
     const auto lines = requestLines();
-    EXPECT_TRUE(std::ranges::none_of(lines, [](const std::string& line) {
-        return line.starts_with("GET ");
-    }));
+    EXPECT_TRUE(std::ranges::none_of(
+        lines, [](const std::string& line) { return line.starts_with("GET "); }));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "POST /face/make.aspx?id= HTTP/1.1") << "an empty id, as sent";
 }

@@ -20,7 +20,9 @@ namespace {
 
 using demo_site::ListingCharset;
 
-Site siteAt(int port) { return Site("http://127.0.0.1:" + std::to_string(port)); }
+Site siteAt(int port) {
+    return Site("http://127.0.0.1:" + std::to_string(port));
+}
 
 // The faces the demo site lists on a page, as Text.
 std::vector<CatalogueItem> expectedItems(int page) {
@@ -110,7 +112,8 @@ TEST(ListingTest, KMatchesGiveKItemsInPageOrder) {
     std::string page;
     for (int i = 0; i < 25; ++i) {
         page += "<li><a href=\"make.aspx?id=" + std::to_string(100 + i) +
-                "\"><div class=\"image\"><img alt=\"t" + std::to_string(i) + "\" src=\"x\"></div></a></li>\r\n";
+                "\"><div class=\"image\"><img alt=\"t" + std::to_string(i) +
+                "\" src=\"x\"></div></a></li>\r\n";
     }
     const auto items = extractListing(page);
     ASSERT_EQ(items.size(), 25U);

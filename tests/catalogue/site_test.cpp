@@ -11,7 +11,8 @@ const Site kSite("http://127.0.0.1:8377");
 
 TEST(SiteTest, ListingAndMakeAddresses) {
     EXPECT_EQ(kSite.listingAddress(1), "http://127.0.0.1:8377/face/ListWithImage.aspx?pn=1");
-    EXPECT_EQ(kSite.listingAddress(12345), "http://127.0.0.1:8377/face/ListWithImage.aspx?pn=12345");
+    EXPECT_EQ(kSite.listingAddress(12345),
+              "http://127.0.0.1:8377/face/ListWithImage.aspx?pn=12345");
     EXPECT_EQ(kSite.makeAddress("123"), "http://127.0.0.1:8377/face/make.aspx?id=123");
     EXPECT_EQ(kSite.makeAddress(""), "http://127.0.0.1:8377/face/make.aspx?id=");
 }
@@ -38,8 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"SixDigits", "123456", kStore + "0000123456/make.jpg"},
                       PictureCase{"TenDigits", "1234567890", kStore + "1234567890/make.jpg"},
                       PictureCase{"ElevenDigits", "12345678901", ""}, PictureCase{"Empty", "", ""},
-                      PictureCase{"Slash", "12/4", ""}, PictureCase{"DotDot", "../1", ""}, PictureCase{"Letter", "12a", ""},
-                      PictureCase{"Blank", " 123", ""}, PictureCase{"FullWidthDigits", "１２３", ""}),
+                      PictureCase{"Slash", "12/4", ""}, PictureCase{"DotDot", "../1", ""},
+                      PictureCase{"Letter", "12a", ""}, PictureCase{"Blank", " 123", ""},
+                      PictureCase{"FullWidthDigits", "１２３", ""}),
     [](const auto& instance) { return std::string(instance.param.label); });
 
 }  // namespace

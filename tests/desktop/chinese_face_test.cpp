@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop_support.h"
 #include "moxilo/app/chinese_face.h"
 #include "moxilo/app/main_window.h"
 #include "widgets/transparent_label.h"
-#include "desktop_support.h"
 
 namespace moxilo {
 namespace {
@@ -37,7 +37,8 @@ QSet<QString> drawingFamilies(const QString& text, const QFont& font) {
 }
 
 bool isChinese(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Han; });
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Han; });
 }
 
 class ChineseFaceTest : public ::testing::Test {
@@ -59,7 +60,8 @@ TEST_F(ChineseFaceTest, CaptionsDrawEverythingInThatFaceBoldOrNot) {
     app::MainWindow window;
     for (const std::string_view name : {app::control::caption1, app::control::caption2}) {
         auto* caption = window.control<app::TransparentLabel>(name);
-        EXPECT_EQ(drawingFamilies(kChinese + QStringLiteral(" Face 2"), caption->font()), QSet{face});
+        EXPECT_EQ(drawingFamilies(kChinese + QStringLiteral(" Face 2"), caption->font()),
+                  QSet{face});
         caption->setBold(true);
         EXPECT_EQ(drawingFamilies(kChinese, caption->font()), QSet{face});
     }
@@ -80,7 +82,8 @@ TEST_F(InterfaceFontTest, ChineseTextsOfTheControlsDrawInThatFaceAndLatinKeepsTh
     app::MainWindow window;
     int checked = 0;
     for (const app::ControlSpec& spec : app::controlTable()) {
-        const QString text = QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
+        const QString text =
+            QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
         if (!isChinese(text)) {
             continue;
         }
@@ -89,7 +92,8 @@ TEST_F(InterfaceFontTest, ChineseTextsOfTheControlsDrawInThatFaceAndLatinKeepsTh
         ++checked;
     }
     EXPECT_GT(checked, 0);
-    EXPECT_EQ(drawingFamilies(QStringLiteral("MoxiloV1.0"), window.font()), QSet{QFontInfo(plain_).family()});
+    EXPECT_EQ(drawingFamilies(QStringLiteral("MoxiloV1.0"), window.font()),
+              QSet{QFontInfo(plain_).family()});
 }
 
 TEST_F(InterfaceFontTest, WithoutTheFallbackThisDesktopWouldDrawChineseInAnotherFace) {
@@ -98,7 +102,8 @@ TEST_F(InterfaceFontTest, WithoutTheFallbackThisDesktopWouldDrawChineseInAnother
 
 // Desktop interface fonts: a Latin one, an alias, and a Japanese face whose
 // own Han characters would take the Japanese forms.
-class InterfaceBaseFontTest : public ChineseFaceTest, public ::testing::WithParamInterface<const char*> {};
+class InterfaceBaseFontTest : public ChineseFaceTest,
+                              public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(InterfaceBaseFontTest, ChineseDrawsInThatFace) {
     const QFont base(QString::fromUtf8(GetParam()));
@@ -107,7 +112,9 @@ TEST_P(InterfaceBaseFontTest, ChineseDrawsInThatFace) {
 
 INSTANTIATE_TEST_SUITE_P(Desktops, InterfaceBaseFontTest,
                          ::testing::Values("DejaVu Sans", "Sans Serif", "VL Gothic"),
-                         [](const auto& test) { return QString::fromUtf8(test.param).remove(' ').toStdString(); });
+                         [](const auto& test) {
+                             return QString::fromUtf8(test.param).remove(' ').toStdString();
+                         });
 
 }  // namespace
 }  // namespace moxilo

@@ -39,7 +39,9 @@ QImage drawn(const QImage& background, const QString& family) {
 }
 
 // Pixels whose darkness differs by more than a rounding of antialiasing.
-int differs(const QImage& a, const QImage& b) { return desktop_test::differingPixels(a, b, 48); }
+int differs(const QImage& a, const QImage& b) {
+    return desktop_test::differingPixels(a, b, 48);
+}
 
 TEST(ChineseGlyphsEndToEnd, ACaptionDrawsChineseInTheSimplifiedChineseFace) {
     XSession session;

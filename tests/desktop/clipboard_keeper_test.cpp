@@ -30,13 +30,15 @@ constexpr QPoint kCopyButton(376 + 32, 276 + 16);
 int keepersOn(const XSession& session) {
     const QByteArray display = "DISPLAY=" + session.display().toLatin1() + '\0';
     int keepers = 0;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    for (const QString& pid :
+         QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
         if (exe != QFileInfo(QStringLiteral(MOXILO_CLIPBOARD_KEEPER)).canonicalFilePath()) {
             continue;
         }
         QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
-        if (environ.open(QIODevice::ReadOnly) && ('\0' + environ.readAll()).contains('\0' + display)) {
+        if (environ.open(QIODevice::ReadOnly) &&
+            ('\0' + environ.readAll()).contains('\0' + display)) {
             ++keepers;
         }
     }
@@ -73,7 +75,8 @@ protected:
         program.type(QStringLiteral("kept"));
         program.click(kCopyButton);
         std::optional<QImage> copied;
-        EXPECT_TRUE(eventually([&] { return (copied = clipboardPicture(session)).has_value(); }, 10s))
+        EXPECT_TRUE(
+            eventually([&] { return (copied = clipboardPicture(session)).has_value(); }, 10s))
             << "the copy is pasteable while the program runs";
         const std::optional<int> exitCode = program.close(10s);
         EXPECT_EQ(exitCode, std::optional(0)) << "the program ends cleanly after the hand-over";
@@ -83,12 +86,14 @@ protected:
     XSession session;
 };
 
-TEST_F(ClipboardAfterCloseTest, WithoutAManagerTheKeeperServesThePictureUntilAnotherProgramTakesIt) {
+TEST_F(ClipboardAfterCloseTest,
+       WithoutAManagerTheKeeperServesThePictureUntilAnotherProgramTakesIt) {
     const QImage copied = copyAndClose();
     ASSERT_EQ(copied.size(), QSize(280, 220));
 
     std::optional<QImage> afterClose;
-    ASSERT_TRUE(eventually([&] { return (afterClose = clipboardPicture(session)).has_value(); }, 10s))
+    ASSERT_TRUE(
+        eventually([&] { return (afterClose = clipboardPicture(session)).has_value(); }, 10s))
         << "nothing to paste once the window has closed";
     EXPECT_EQ(*afterClose, copied);
     EXPECT_EQ(keepersOn(session), 1);
@@ -107,13 +112,16 @@ TEST_F(ClipboardAfterCloseTest, WithAManagerThePictureGoesToTheManagerAndNoKeepe
 
     const QImage copied = copyAndClose();
     ASSERT_EQ(copied.size(), QSize(280, 220));
-    ASSERT_TRUE(eventually([&] { return manager.canReadLine() || manager.waitForReadyRead(100); }, 10s));
-    EXPECT_TRUE(manager.readLine().startsWith("saved ")) << "the manager was asked to save the clipboard";
+    ASSERT_TRUE(
+        eventually([&] { return manager.canReadLine() || manager.waitForReadyRead(100); }, 10s));
+    EXPECT_TRUE(manager.readLine().startsWith("saved "))
+        << "the manager was asked to save the clipboard";
     EXPECT_TRUE(eventually([&] { return keepersOn(session) == 0; }, 10s))
         << "with a manager running nothing stays behind";
 
     std::optional<QImage> fromManager;
-    ASSERT_TRUE(eventually([&] { return (fromManager = clipboardPicture(session)).has_value(); }, 10s))
+    ASSERT_TRUE(
+        eventually([&] { return (fromManager = clipboardPicture(session)).has_value(); }, 10s))
         << "the manager serves the picture";
     EXPECT_EQ(*fromManager, copied);
 
@@ -177,7 +185,8 @@ QByteArray truncatedPng() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, KeeperBadInputTest,
-                         ::testing::Values(BadInput{"Empty", {}}, BadInput{"NotAPicture", "hello keeper"},
+                         ::testing::Values(BadInput{"Empty", {}},
+                                           BadInput{"NotAPicture", "hello keeper"},
                                            BadInput{"TruncatedPng", truncatedPng()}),
                          [](const auto& test) { return std::string(test.param.name); });
 

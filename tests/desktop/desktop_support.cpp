@@ -66,20 +66,23 @@ std::optional<QImage> pastedPicture(const QString& program, const QStringList& a
         return std::nullopt;
     }
     const QImage picture = QImage::fromData(reader.readAllStandardOutput(), "PNG");
-    return picture.isNull() ? std::nullopt : std::optional(picture.convertToFormat(QImage::Format_RGB32));
+    return picture.isNull() ? std::nullopt
+                            : std::optional(picture.convertToFormat(QImage::Format_RGB32));
 }
 
 std::optional<QImage> clipboardPicture(const e2e::XSession& session) {
-    return pastedPicture(QStringLiteral("xclip"),
-                         {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                          QStringLiteral("-t"), QStringLiteral("image/png")},
-                         session.environment());
+    return pastedPicture(
+        QStringLiteral("xclip"),
+        {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
+         QStringLiteral("-t"), QStringLiteral("image/png")},
+        session.environment());
 }
 
 void putTextOnClipboard(const e2e::XSession& session, const QByteArray& text) {
     QProcess xclip;
     xclip.setProcessEnvironment(session.environment());
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard")});
     xclip.write(text);
     xclip.closeWriteChannel();
     // xclip serves the text from a background copy of itself; the one started here ends.
@@ -90,10 +93,10 @@ void putTextOnClipboard(const e2e::XSession& session, const QByteArray& text) {
 }
 
 QString fontconfigMatch(const QString& language) {
-    return QString::fromUtf8(e2e::runCommand(QStringLiteral("fc-match"),
-                                             {QStringLiteral("-f"), QStringLiteral("%{family[0]}"),
-                                              QStringLiteral(":lang=") + language},
-                                             QProcessEnvironment::systemEnvironment()));
+    return QString::fromUtf8(e2e::runCommand(
+        QStringLiteral("fc-match"),
+        {QStringLiteral("-f"), QStringLiteral("%{family[0]}"), QStringLiteral(":lang=") + language},
+        QProcessEnvironment::systemEnvironment()));
 }
 
 }  // namespace moxilo::desktop_test

@@ -21,7 +21,8 @@ constexpr QPoint kCopyButton(376 + 32, 276 + 16);
 const QRect kControls(0, 264, 513, 72);
 
 QRect scaled(const QRect& logical, double ratio) {
-    return {static_cast<int>(std::lround(logical.x() * ratio)), static_cast<int>(std::lround(logical.y() * ratio)),
+    return {static_cast<int>(std::lround(logical.x() * ratio)),
+            static_cast<int>(std::lround(logical.y() * ratio)),
             static_cast<int>(std::lround(logical.width() * ratio)),
             static_cast<int>(std::lround(logical.height() * ratio))};
 }
@@ -77,11 +78,13 @@ ScaledRun runAt(double ratio) {
     program.click(device(kCaption2TextBox));
     program.type(QStringLiteral("Sharp 123"));
     program.click(device(kCopyButton));
-    const QRect window(program.origin(), QSize(static_cast<int>(std::lround(kClient.width() * ratio)),
-                                               static_cast<int>(std::lround(kClient.height() * ratio))));
+    const QRect window(program.origin(),
+                       QSize(static_cast<int>(std::lround(kClient.width() * ratio)),
+                             static_cast<int>(std::lround(kClient.height() * ratio))));
     std::optional<QImage> copy;
-    desktop_test::eventually([&] { return (copy = desktop_test::clipboardPicture(session)).has_value(); },
-                             std::chrono::seconds(10));
+    desktop_test::eventually(
+        [&] { return (copy = desktop_test::clipboardPicture(session)).has_value(); },
+        std::chrono::seconds(10));
     return {session.screenshot().copy(window), copy.value_or(QImage())};
 }
 
@@ -97,22 +100,25 @@ TEST_P(HighDpiTest, TheWindowIsDrawnAtScreenResolutionAndTheCopyStays280By220) {
     ASSERT_EQ(high.copy.size(), QSize(280, 220));
     EXPECT_EQ(plain.copy.size(), QSize(280, 220));
     // The copy is the frame as shown, brought to its size at ratio 1.
-    const QImage frame = high.window.copy(scaled(kPictureFrame, ratio))
-                             .scaled(kPictureFrame.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage frame =
+        high.window.copy(scaled(kPictureFrame, ratio))
+            .scaled(kPictureFrame.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     EXPECT_LE(desktop_test::differingPixels(high.copy, frame, 24), 280 * 220 / 100);
 
     // Sharp: the controls hold more edge energy than the ratio-1 window
     // stretched to the same size would.
     const QImage controls = high.window.copy(scaled(kControls, ratio));
-    const QImage stretched =
-        plain.window.copy(kControls).scaled(controls.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage stretched = plain.window.copy(kControls).scaled(
+        controls.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     EXPECT_GT(edgeEnergy(controls), 1.3 * edgeEnergy(stretched))
         << "drawn " << edgeEnergy(controls) << ", stretched " << edgeEnergy(stretched);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ratios, HighDpiTest, ::testing::Values(1.25, 1.5, 2.0), [](const auto& test) {
-    return "Ratio" + std::to_string(static_cast<int>(std::lround(test.param * 100)));
-});
+INSTANTIATE_TEST_SUITE_P(Ratios, HighDpiTest, ::testing::Values(1.25, 1.5, 2.0),
+                         [](const auto& test) {
+                             return "Ratio" +
+                                    std::to_string(static_cast<int>(std::lround(test.param * 100)));
+                         });
 
 }  // namespace
 }  // namespace moxilo::e2e

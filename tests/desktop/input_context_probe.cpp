@@ -12,7 +12,8 @@
 
 int main(int argc, char* argv[]) {
     const QGuiApplication application(argc, argv);
-    const QPlatformInputContext* context = QGuiApplicationPrivate::platformIntegration()->inputContext();
+    const QPlatformInputContext* context =
+        QGuiApplicationPrivate::platformIntegration()->inputContext();
     std::printf("%s\n", context == nullptr ? "none" : context->metaObject()->className());
     return 0;
 }

@@ -2,27 +2,27 @@
 // methods need are found and loaded by Qt at run time, and text an input
 // method commits reaches the caption.
 
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "desktop_support.h"
 #include "moxilo/app/main_window.h"
 #include "widgets/transparent_label.h"
-#include "desktop_support.h"
 #include "x_session.h"
 
 namespace moxilo {
 namespace {
 
 struct InputMethod {
-    const char* module;  // QT_IM_MODULE
+    const char* module;   // QT_IM_MODULE
     const char* context;  // the class of the platform input context Qt makes
     bool needsDaemon;     // the ibus frontend loads only while ibus-daemon answers
 };
@@ -44,12 +44,14 @@ TEST_P(InputMethodModuleTest, NamingTheModuleGivesItsPlatformInputContext) {
     QProcess daemon;
     if (method.needsDaemon) {
         daemon.setProcessEnvironment(environment);
-        daemon.start(QStringLiteral("ibus-daemon"),
-                     {QStringLiteral("--single"), QStringLiteral("--panel=disable"),
-                      QStringLiteral("--emoji-extension=disable"), QStringLiteral("--config=disable")});
+        daemon.start(
+            QStringLiteral("ibus-daemon"),
+            {QStringLiteral("--single"), QStringLiteral("--panel=disable"),
+             QStringLiteral("--emoji-extension=disable"), QStringLiteral("--config=disable")});
         ASSERT_TRUE(daemon.waitForStarted(10'000));
         const QDir address(configuration.filePath(QStringLiteral("ibus/bus")));
-        ASSERT_TRUE(desktop_test::eventually([&] { return !address.isEmpty(); }, std::chrono::seconds(20)))
+        ASSERT_TRUE(
+            desktop_test::eventually([&] { return !address.isEmpty(); }, std::chrono::seconds(20)))
             << "ibus-daemon left no address";
     }
 

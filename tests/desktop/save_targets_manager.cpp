@@ -36,7 +36,8 @@ constexpr xcb_atom_t kNoAtom = XCB_ATOM_NONE;
 
 xcb_atom_t intern(xcb_connection_t* connection, std::string_view name) {
     const Owned<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
         nullptr));
     return reply ? reply->atom : kNoAtom;
 }
@@ -81,7 +82,8 @@ private:
     // Fetches the clipboard's PNG from its owner while that owner waits for
     // our answer.
     bool save(xcb_timestamp_t time) {
-        xcb_convert_selection(connection_, window_, atoms_.clipboard, atoms_.png, atoms_.saved, time);
+        xcb_convert_selection(connection_, window_, atoms_.clipboard, atoms_.png, atoms_.saved,
+                              time);
         xcb_flush(connection_);
         if (!awaitNotify()) {
             return false;
@@ -94,7 +96,8 @@ private:
         if (!property || property->type != atoms_.png || property->format != 8) {
             return false;
         }
-        const auto* bytes = static_cast<const std::uint8_t*>(xcb_get_property_value(property.get()));
+        const auto* bytes =
+            static_cast<const std::uint8_t*>(xcb_get_property_value(property.get()));
         picture_.assign(bytes, bytes + xcb_get_property_value_length(property.get()));
         std::printf("saved %zu\n", picture_.size());
         std::fflush(stdout);
@@ -119,13 +122,15 @@ private:
     xcb_atom_t serve(const xcb_selection_request_event_t& request) {
         if (request.target == atoms_.targets) {
             const std::array<xcb_atom_t, 2> offered{atoms_.targets, atoms_.png};
-            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, request.property,
-                                XCB_ATOM_ATOM, 32, offered.size(), offered.data());
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor,
+                                request.property, XCB_ATOM_ATOM, 32, offered.size(),
+                                offered.data());
             return request.property;
         }
         if (request.target == atoms_.png) {
-            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, request.property,
-                                atoms_.png, 8, static_cast<std::uint32_t>(picture_.size()), picture_.data());
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor,
+                                request.property, atoms_.png, 8,
+                                static_cast<std::uint32_t>(picture_.size()), picture_.data());
             return request.property;
         }
         return XCB_ATOM_NONE;
@@ -150,8 +155,9 @@ int main() {
     const xcb_window_t window = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-    const Atoms atoms{intern(c, "CLIPBOARD_MANAGER"), intern(c, "SAVE_TARGETS"), intern(c, "CLIPBOARD"),
-                      intern(c, "TARGETS"),           intern(c, "image/png"),    intern(c, "MOXILO_SAVED")};
+    const Atoms atoms{intern(c, "CLIPBOARD_MANAGER"), intern(c, "SAVE_TARGETS"),
+                      intern(c, "CLIPBOARD"),         intern(c, "TARGETS"),
+                      intern(c, "image/png"),         intern(c, "MOXILO_SAVED")};
     xcb_set_selection_owner(c, window, atoms.manager, XCB_CURRENT_TIME);
     const Owned<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atoms.manager), nullptr));

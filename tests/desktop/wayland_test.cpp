@@ -41,15 +41,17 @@ protected:
         compositor.setProcessEnvironment(environment);
         compositor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         compositor.setStandardOutputFile(QProcess::nullDevice());
-        compositor.start(QStringLiteral("weston"),
-                         {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
-                          QStringLiteral("--shell=kiosk-shell.so"), QStringLiteral("--no-config"),
-                          QStringLiteral("--idle-time=0"), QStringLiteral("--socket=") + kSocket,
-                          QStringLiteral("--width=%1").arg(kScreen.width()),
-                          QStringLiteral("--height=%1").arg(kScreen.height()),
-                          QStringLiteral("--log=") + runtime.filePath(QStringLiteral("weston.log"))});
+        compositor.start(
+            QStringLiteral("weston"),
+            {QStringLiteral("--backend=x11-backend.so"), QStringLiteral("--use-pixman"),
+             QStringLiteral("--shell=kiosk-shell.so"), QStringLiteral("--no-config"),
+             QStringLiteral("--idle-time=0"), QStringLiteral("--socket=") + kSocket,
+             QStringLiteral("--width=%1").arg(kScreen.width()),
+             QStringLiteral("--height=%1").arg(kScreen.height()),
+             QStringLiteral("--log=") + runtime.filePath(QStringLiteral("weston.log"))});
         ASSERT_TRUE(compositor.waitForStarted(10'000));
-        ASSERT_TRUE(desktop_test::eventually([&] { return QFile::exists(runtime.filePath(kSocket)); }, 20s))
+        ASSERT_TRUE(
+            desktop_test::eventually([&] { return QFile::exists(runtime.filePath(kSocket)); }, 20s))
             << "weston did not open its socket";
     }
 
@@ -69,11 +71,14 @@ protected:
     }
 
     // Weston's output as its X11 window shows it.
-    [[nodiscard]] QImage output() const { return session.screenshot().copy(QRect(QPoint(0, 0), kScreen)); }
+    [[nodiscard]] QImage output() const {
+        return session.screenshot().copy(QRect(QPoint(0, 0), kScreen));
+    }
 
     void click(QPoint client) const {
         const QPoint at = kOrigin + client;
-        session.xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+        session.xdotool(
+            {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
         session.xdotool({QStringLiteral("click"), QStringLiteral("1")});
     }
 
@@ -95,7 +100,8 @@ TEST_F(WaylandTest, TheProgramRunsNativelyAndItsCopyPastesAtOnce) {
     program.start(QStringLiteral(MOXILO_PROGRAM), {});
     ASSERT_TRUE(program.waitForStarted(10'000));
     // The window's light face shows where kiosk-shell centres it.
-    ASSERT_TRUE(desktop_test::eventually([&] { return qGray(output().pixel(kOrigin + QPoint(300, 330))) > 200; }, 20s))
+    ASSERT_TRUE(desktop_test::eventually(
+        [&] { return qGray(output().pixel(kOrigin + QPoint(300, 330))) > 200; }, 20s))
         << "no window on weston's output";
     ASSERT_EQ(program.state(), QProcess::Running);
 
@@ -112,8 +118,10 @@ TEST_F(WaylandTest, TheProgramRunsNativelyAndItsCopyPastesAtOnce) {
     ASSERT_EQ(pasted->size(), kPictureFrame.size());
 
     const QImage frame = output().copy(kPictureFrame.translated(kOrigin));
-    EXPECT_EQ(desktop_test::differingPixels(*pasted, frame, 8), 0) << "the copy is the frame as the screen shows it";
-    EXPECT_GT(desktop_test::darkPixels(pasted->copy(kCaption2.translated(-kPictureFrame.topLeft()))), 20)
+    EXPECT_EQ(desktop_test::differingPixels(*pasted, frame, 8), 0)
+        << "the copy is the frame as the screen shows it";
+    EXPECT_GT(
+        desktop_test::darkPixels(pasted->copy(kCaption2.translated(-kPictureFrame.topLeft()))), 20)
         << "the typed caption is in the copy";
 }
 

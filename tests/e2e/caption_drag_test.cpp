@@ -51,15 +51,17 @@ TEST(CaptionDragEndToEnd, DraggingCaption2WithTheRealPointerMovesItAndShowsTheHa
     ASSERT_TRUE(before.has_value()) << "the typed text shows on caption 2";
 
     const QPoint delta(-40, -60);
-    program.drag(captionArea.topLeft() + QPoint(4, 12), captionArea.topLeft() + QPoint(4, 12) + delta);
+    program.drag(captionArea.topLeft() + QPoint(4, 12),
+                 captionArea.topLeft() + QPoint(4, 12) + delta);
     const QImage after = program.shot();
     const QRect moved = captionArea.translated(delta);
     const auto inkAfter = inkBox(after, moved);
     ASSERT_TRUE(inkAfter.has_value()) << "the text moved with the caption";
     EXPECT_EQ(*inkAfter, before->translated(delta));
     EXPECT_FALSE(inkBox(after, captionArea.adjusted(moved.width() + 1, 0, 0, 0)).has_value());
-    for (const QPoint corner : {moved.topLeft() - QPoint(8, 8), moved.topRight() + QPoint(1, -8),
-                                moved.bottomLeft() + QPoint(-8, 1), moved.bottomRight() + QPoint(1, 1)}) {
+    for (const QPoint corner :
+         {moved.topLeft() - QPoint(8, 8), moved.topRight() + QPoint(1, -8),
+          moved.bottomLeft() + QPoint(-8, 1), moved.bottomRight() + QPoint(1, 1)}) {
         EXPECT_TRUE(hasBlue(after, QRect(corner, QSize(8, 8))))
             << "a handle at " << corner.x() << "," << corner.y();
     }

@@ -24,7 +24,8 @@ using loopback::Reply;
 Reply answerOnceThenHang(const std::string& request, std::atomic<int>& listings) {
     if (request.starts_with("GET /face/ListWithImage.aspx") && listings++ == 0) {
         return Reply::ok(
-            "<li><a href=\"make.aspx?id=123\"><div class=\"image\"><img alt=\"face\" src=\"x\" /></div></a></li>");
+            "<li><a href=\"make.aspx?id=123\"><div class=\"image\"><img alt=\"face\" src=\"x\" "
+            "/></div></a></li>");
     }
     Reply hang;
     hang.ending = Reply::Ending::stall;
@@ -33,8 +34,9 @@ Reply answerOnceThenHang(const std::string& request, std::atomic<int>& listings)
 
 TEST(CloseInFlightEndToEnd, ClosingDuringALoadAndAPreviewEndsTheProgramWithinTwoSeconds) {
     std::atomic<int> listings = 0;
-    HttpTestServer site([&](const std::string& request) { return answerOnceThenHang(request, listings); },
-                        MOXILO_E2E_STALL_PORT);
+    HttpTestServer site(
+        [&](const std::string& request) { return answerOnceThenHang(request, listings); },
+        MOXILO_E2E_STALL_PORT);
     XSession session;
     ASSERT_TRUE(session.ready());
     RunningProgram program(session, QStringLiteral(MOXILO_E2E_STALL_PROGRAM));

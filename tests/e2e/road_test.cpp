@@ -72,7 +72,8 @@ int differingPixels(const QImage& a, const QImage& b) {
 class DemoSiteProcess {
 public:
     explicit DemoSiteProcess(int port) {
-        process_.start(QStringLiteral(MOXILO_DEMO_SITE_PROGRAM), {QStringLiteral("--port"), QString::number(port)});
+        process_.start(QStringLiteral(MOXILO_DEMO_SITE_PROGRAM),
+                       {QStringLiteral("--port"), QString::number(port)});
         ready_ = process_.waitForStarted(5000) && eventually([&] {
                      QTcpSocket probe;
                      probe.connectToHost(QStringLiteral("127.0.0.1"), static_cast<quint16>(port));
@@ -120,7 +121,8 @@ protected:
         reader.start(QStringLiteral("/usr/bin/python3"),
                      QStringList{QStringLiteral(MOXILO_ACCESSIBLE_TREE)} + arguments);
         if (!reader.waitForFinished(20'000) || reader.exitCode() != 0) {
-            return QStringLiteral("<unreadable: %1>").arg(QString::fromUtf8(reader.readAllStandardError()));
+            return QStringLiteral("<unreadable: %1>")
+                .arg(QString::fromUtf8(reader.readAllStandardError()));
         }
         return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
     }
@@ -131,7 +133,8 @@ protected:
     }
 
     bool enabled(const char* control) const {
-        return accessible({QStringLiteral("state"), QString::fromUtf8(control)}) == QStringLiteral("enabled");
+        return accessible({QStringLiteral("state"), QString::fromUtf8(control)}) ==
+               QStringLiteral("enabled");
     }
 
     // The centre of an accessible's box, on the screen.
@@ -158,7 +161,10 @@ protected:
             for (int attempt = 0; attempt < 3 && !arrived; ++attempt) {
                 program->type(QString(character));
                 arrived = eventually(
-                    [&] { return accessible({QStringLiteral("text"), QString::fromUtf8(box)}) == typed; },
+                    [&] {
+                        return accessible({QStringLiteral("text"), QString::fromUtf8(box)}) ==
+                               typed;
+                    },
                     2s);
             }
             EXPECT_TRUE(arrived) << "typed so far: " << typed.toStdString();
@@ -166,10 +172,11 @@ protected:
     }
 
     static QImage fromClipboard(const XSession& session, const char* type) {
-        const QByteArray bytes = runCommand(QStringLiteral("xclip"),
-                                            {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                             QStringLiteral("-t"), QString::fromLatin1(type), QStringLiteral("-o")},
-                                            session.environment());
+        const QByteArray bytes =
+            runCommand(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QString::fromLatin1(type), QStringLiteral("-o")},
+                       session.environment());
         return QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
     }
 
@@ -218,8 +225,9 @@ TEST_F(RoadTest, LoadPagePreviewCaptionAndCopy) {
         const QImage expected = QImage::fromData(reinterpret_cast<const uchar*>(jpeg.data()),
                                                  static_cast<int>(jpeg.size()))
                                     .convertToFormat(QImage::Format_RGB32);
-        EXPECT_TRUE(eventually([&] { return differingPixels(program->shot().copy(kPictureFrame), expected) == 0; }))
-            << "the face fills the picture box";
+        EXPECT_TRUE(eventually([&] {
+            return differingPixels(program->shot().copy(kPictureFrame), expected) == 0;
+        })) << "the face fills the picture box";
         step("face");
     }
     {
@@ -228,14 +236,15 @@ TEST_F(RoadTest, LoadPagePreviewCaptionAndCopy) {
         typeInto("编辑框1", QStringLiteral("好"));
         program->click({112 + 92, 306 + 12});  // 编辑框2
         typeInto("编辑框2", QStringLiteral("你好呀"));
-        EXPECT_EQ(accessible({QStringLiteral("text"), QStringLiteral("编辑框1")}), QStringLiteral("好"));
+        EXPECT_EQ(accessible({QStringLiteral("text"), QStringLiteral("编辑框1")}),
+                  QStringLiteral("好"));
         step("captions");
     }
     {
         SCOPED_TRACE("step: pick red for caption 2 and tick bold");
         program->click({21 + 40, 305 + 12});  // 颜色选择器2 drops its list down
         program->key(QStringLiteral("Down Down Down Return"));  // 黑色, 白色, 红色
-        program->click({400 + 8, 313 + 8});  // 选择框1
+        program->click({400 + 8, 313 + 8});                     // 选择框1
         const QImage shot = step("red-bold");
         bool red = false;
         for (int y = 217; y < 241 && !red; ++y) {
@@ -249,7 +258,8 @@ TEST_F(RoadTest, LoadPagePreviewCaptionAndCopy) {
     {
         SCOPED_TRACE("step: drag caption 2, then its bottom-right handle, then nudge");
         program->drag({240, 229}, {260, 200});
-        program->drag({232 + 20 + 200 + 4, 217 - 29 + 24 + 4}, {232 + 20 + 200 + 14, 217 - 29 + 24 + 14});
+        program->drag({232 + 20 + 200 + 4, 217 - 29 + 24 + 4},
+                      {232 + 20 + 200 + 14, 217 - 29 + 24 + 14});
         program->key(QStringLiteral("Left"));
         program->key(QStringLiteral("shift+Down"));
         step("moved");
@@ -258,17 +268,18 @@ TEST_F(RoadTest, LoadPagePreviewCaptionAndCopy) {
         SCOPED_TRACE("step: copy and paste back");
         program->click({376 + 32, 276 + 16});  // 按钮4
         const QImage frame = step("copied").copy(kPictureFrame);
-        const QString targets = QString::fromLatin1(runCommand(
-            QStringLiteral("xclip"),
-            {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
-             QStringLiteral("TARGETS"), QStringLiteral("-o")},
-            session.environment()));
+        const QString targets = QString::fromLatin1(
+            runCommand(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")},
+                       session.environment()));
         EXPECT_TRUE(targets.contains(QStringLiteral("image/png"))) << targets.toStdString();
         EXPECT_TRUE(targets.contains(QStringLiteral("image/bmp"))) << targets.toStdString();
         for (const char* type : {"image/png", "image/bmp"}) {
             const QImage pasted = fromClipboard(session, type);
             EXPECT_EQ(pasted.size(), QSize(280, 220)) << type;
-            EXPECT_EQ(differingPixels(pasted, frame), 0) << type << " equals the frame on the screen";
+            EXPECT_EQ(differingPixels(pasted, frame), 0)
+                << type << " equals the frame on the screen";
         }
     }
 }

@@ -14,7 +14,9 @@ using namespace std::chrono_literals;
 
 constexpr auto kStartBound = 20s;
 
-int milliseconds(std::chrono::milliseconds bound) { return static_cast<int>(bound.count()); }
+int milliseconds(std::chrono::milliseconds bound) {
+    return static_cast<int>(bound.count());
+}
 
 }  // namespace
 
@@ -66,14 +68,16 @@ void stop(QProcess& process) {
 XSession::XSession() {
     // Xvfb picks a free display itself and writes its number to the given fd.
     const QString number = startAndRead(
-        server_, QStringLiteral("exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null"));
+        server_,
+        QStringLiteral("exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null"));
     if (number.isEmpty()) {
         ADD_FAILURE() << "Xvfb did not start";
         return;
     }
     display_ = QStringLiteral(":") + number;
-    bus_ = startAndRead(busDaemon_,
-                        QStringLiteral("exec dbus-daemon --session --nofork --print-address 2>/dev/null"));
+    bus_ = startAndRead(
+        busDaemon_,
+        QStringLiteral("exec dbus-daemon --session --nofork --print-address 2>/dev/null"));
     if (bus_.isEmpty()) {
         ADD_FAILURE() << "dbus-daemon did not start";
     }
@@ -139,7 +143,9 @@ RunningProgram::RunningProgram(const XSession& session, const QString& program)
     QThread::msleep(500);  // the first paint
 }
 
-RunningProgram::~RunningProgram() { stop(process_); }
+RunningProgram::~RunningProgram() {
+    stop(process_);
+}
 
 QStringList RunningProgram::at(QPoint client) const {
     const QPoint screen = origin_ + client;
@@ -165,13 +171,15 @@ void RunningProgram::drag(QPoint fromClient, QPoint toClient) const {
 }
 
 void RunningProgram::type(const QString& text) const {
-    session_.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    session_.xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
     QThread::msleep(150);
 }
 
 void RunningProgram::key(const QString& keys) const {
-    session_.xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} +
-                     keys.split(QLatin1Char(' ')));
+    session_.xdotool(
+        QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} +
+        keys.split(QLatin1Char(' ')));
     QThread::msleep(150);
 }
 
@@ -197,7 +205,9 @@ std::optional<int> RunningProgram::close(std::chrono::milliseconds bound) {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-QByteArray RunningProgram::errors() { return process_.readAllStandardError(); }
+QByteArray RunningProgram::errors() {
+    return process_.readAllStandardError();
+}
 
 QImage RunningProgram::shot() const {
     return session_.screenshot().copy(QRect(origin_, QSize(513, 353)));

@@ -10,12 +10,14 @@
 #include <QStringList>
 
 #include <chrono>
-#include <ostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 // Readable QStrings in GoogleTest's messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace moxilo::e2e {
 

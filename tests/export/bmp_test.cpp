@@ -94,7 +94,8 @@ TEST(BmpTest, RoundTripsThroughQtsReaderPixelForPixel) {
     std::vector<std::uint32_t> pixels(kStride * kHeight, 0xDEADBEEF);
     const auto picture = gradient(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
-        std::copy_n(picture.begin() + y * kWidth, kWidth, pixels.begin() + y * static_cast<int>(kStride));
+        std::copy_n(picture.begin() + y * kWidth, kWidth,
+                    pixels.begin() + y * static_cast<int>(kStride));
     }
     const auto bmp = encodeBmp24({pixels, kWidth, kHeight, kStride});
     QImage decoded;
@@ -102,7 +103,8 @@ TEST(BmpTest, RoundTripsThroughQtsReaderPixelForPixel) {
     ASSERT_EQ(decoded.size(), QSize(kWidth, kHeight));
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            EXPECT_EQ(decoded.pixel(x, y) | 0xFF000000U, picture[static_cast<std::size_t>(y * kWidth + x)])
+            EXPECT_EQ(decoded.pixel(x, y) | 0xFF000000U,
+                      picture[static_cast<std::size_t>(y * kWidth + x)])
                 << x << "," << y;
         }
     }

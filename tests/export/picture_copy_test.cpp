@@ -28,7 +28,9 @@ protected:
 
     QRect frameRect() const { return window.control<QWidget>(control::pictureFrame)->geometry(); }
 
-    void pressCopy() { QTest::mouseClick(window.control<QPushButton>(control::copyButton), Qt::LeftButton); }
+    void pressCopy() {
+        QTest::mouseClick(window.control<QPushButton>(control::copyButton), Qt::LeftButton);
+    }
 
     static QImage clipboardImage() {
         return QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);

@@ -11,24 +11,24 @@ namespace moxilo::net {
 namespace {
 
 struct AddressCase {
-  const char* name;
-  std::string url;
-  bool https;
-  std::string host;
-  std::int32_t port;
-  std::string path;
+    const char* name;
+    std::string url;
+    bool https;
+    std::string host;
+    std::int32_t port;
+    std::string path;
 };
 
 class FormAddressTest : public testing::TestWithParam<AddressCase> {};
 
 TEST_P(FormAddressTest, TakesTheAddressApart) {
-  const AddressCase& c = GetParam();
-  const std::optional<FormAddress> address = parseFormAddress(c.url);
-  ASSERT_TRUE(address) << c.url;
-  EXPECT_EQ(address->https, c.https);
-  EXPECT_EQ(address->host, c.host);
-  EXPECT_EQ(address->port, c.port);
-  EXPECT_EQ(address->path, c.path);
+    const AddressCase& c = GetParam();
+    const std::optional<FormAddress> address = parseFormAddress(c.url);
+    ASSERT_TRUE(address) << c.url;
+    EXPECT_EQ(address->https, c.https);
+    EXPECT_EQ(address->host, c.host);
+    EXPECT_EQ(address->port, c.port);
+    EXPECT_EQ(address->path, c.path);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,14 +64,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return test.param.name; });
 
 struct RefusedCase {
-  const char* name;
-  std::string url;
+    const char* name;
+    std::string url;
 };
 
 class FormAddressRefusedTest : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(FormAddressRefusedTest, GivesNothing) {
-  EXPECT_FALSE(parseFormAddress(GetParam().url)) << GetParam().url;
+    EXPECT_FALSE(parseFormAddress(GetParam().url)) << GetParam().url;
 }
 
 INSTANTIATE_TEST_SUITE_P(FormClient, FormAddressRefusedTest,

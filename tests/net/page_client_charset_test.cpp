@@ -18,48 +18,48 @@ constexpr std::string_view kBig5Title = "\xA4\xA4\xA4\xE5";  // 中文
 constexpr std::string_view kTitle = "表情 中文";
 
 std::string encode(std::string_view utf8, Encoding encoding) {
-  switch (encoding) {
-    case Encoding::utf8:
-      return std::string(utf8);
-    case Encoding::codePage936:
-      return text::utf8ToText(utf8);
-    case Encoding::big5:
-      return std::string(kBig5Title);
-  }
-  return {};
+    switch (encoding) {
+        case Encoding::utf8:
+            return std::string(utf8);
+        case Encoding::codePage936:
+            return text::utf8ToText(utf8);
+        case Encoding::big5:
+            return std::string(kBig5Title);
+    }
+    return {};
 }
 
 // A listing page with a title written out and one percent-escaped in UTF-8.
 std::string listingPage(std::string_view head, std::string_view title, Encoding encoding) {
-  return "<html><head>" + std::string(head) + "</head><body>\r\n<li><img alt=\"" +
-         encode(title, encoding) +
-         "\"></li>\r\n<li><img alt=\"%E8%A1%A8%E6%83%85\"></li>\r\n</body></html>";
+    return "<html><head>" + std::string(head) + "</head><body>\r\n<li><img alt=\"" +
+           encode(title, encoding) +
+           "\"></li>\r\n<li><img alt=\"%E8%A1%A8%E6%83%85\"></li>\r\n</body></html>";
 }
 
 // The same page as a reader sees it, in UTF-8, its escaped title decoded.
 std::string expectedListing(std::string_view head, std::string_view title) {
-  constexpr std::string_view kEscapedTitle = "%E8%A1%A8%E6%83%85";
-  std::string page = listingPage(head, title, Encoding::utf8);
-  return page.replace(page.find(kEscapedTitle), kEscapedTitle.size(), "表情");
+    constexpr std::string_view kEscapedTitle = "%E8%A1%A8%E6%83%85";
+    std::string page = listingPage(head, title, Encoding::utf8);
+    return page.replace(page.find(kEscapedTitle), kEscapedTitle.size(), "表情");
 }
 
 struct OutcomeCase {
-  const char* name;
-  std::string head;
-  std::string_view title;
-  Encoding encoding;
+    const char* name;
+    std::string head;
+    std::string_view title;
+    Encoding encoding;
 };
 
 class PageEncodingOutcomeTest : public PageClientTest,
                                 public testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(PageEncodingOutcomeTest, TitlesArriveAsTheRightCharacters) {
-  const OutcomeCase& c = GetParam();
-  serve(Reply::ok(listingPage(c.head, c.title, c.encoding), "Content-Type: text/html\r\n"));
+    const OutcomeCase& c = GetParam();
+    serve(Reply::ok(listingPage(c.head, c.title, c.encoding), "Content-Type: text/html\r\n"));
 
-  const std::string page = fetch(requestFor("/face/ListWithImage.aspx?pn=1"));
-  EXPECT_FALSE(result_.failure);
-  EXPECT_EQ(text::percentDecode(page, true), text::utf8ToText(expectedListing(c.head, c.title)));
+    const std::string page = fetch(requestFor("/face/ListWithImage.aspx?pn=1"));
+    EXPECT_FALSE(result_.failure);
+    EXPECT_EQ(text::percentDecode(page, true), text::utf8ToText(expectedListing(c.head, c.title)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OutcomeCase{"Utf8Declared", "<meta charset=\"utf-8\">", kTitle, Encoding::utf8},
         OutcomeCase{"Utf8DeclaredInUpperCase",
-                    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">", kTitle,
-                    Encoding::utf8},
+                    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">",
+                    kTitle, Encoding::utf8},
         OutcomeCase{"NoCharsetUtf8Bytes", "<title>x</title>", kTitle, Encoding::utf8},
         OutcomeCase{"GbkDeclared",
                     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">", kTitle,
@@ -83,17 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return test.param.name; });
 
 TEST_F(PageClientTest, DeclarationPastTheFirst1024BytesIsNotUsed) {
-  const std::string body = std::string(1100, ' ') + "<meta charset=gbk>" + text::utf8ToText("中文");
-  serve(Reply::ok(body));
-  EXPECT_EQ(fetch(requestFor("/late")), body);
+    const std::string body =
+        std::string(1100, ' ') + "<meta charset=gbk>" + text::utf8ToText("中文");
+    serve(Reply::ok(body));
+    EXPECT_EQ(fetch(requestFor("/late")), body);
 }
 
 TEST_F(PageClientTest, ConversionUsesTheWholeBodyButThePageEndsAtNul) {
-  const std::string body = "<meta charset=gbk>" + text::utf8ToText("中") + std::string("\0z", 2);
-  serve(Reply::ok(body));
-  result_.body.emplace();
-  EXPECT_EQ(fetch(requestFor("/nul")), "<meta charset=gbk>中");
-  EXPECT_EQ(result_.body, body);
+    const std::string body = "<meta charset=gbk>" + text::utf8ToText("中") + std::string("\0z", 2);
+    serve(Reply::ok(body));
+    result_.body.emplace();
+    EXPECT_EQ(fetch(requestFor("/nul")), "<meta charset=gbk>中");
+    EXPECT_EQ(result_.body, body);
 }
 
 }  // namespace

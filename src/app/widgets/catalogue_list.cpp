@@ -40,7 +40,9 @@ int CatalogueModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int CatalogueModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int CatalogueModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {

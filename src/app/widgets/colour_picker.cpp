@@ -19,11 +19,24 @@ struct NamedColour {
 // The classic sixteen plus two warm tones that suit captions, by name, so
 // that the list reads well and screen readers can say each entry.
 constexpr std::array<NamedColour, 18> kColours{{
-    {0x000000, "黑色"}, {0xFFFFFF, "白色"},   {0xFF0000, "红色"},   {0x00FF00, "亮绿色"},
-    {0x0000FF, "蓝色"}, {0xFFFF00, "黄色"},   {0xFF00FF, "品红色"}, {0x00FFFF, "青色"},
-    {0xFF8000, "橙色"}, {0xFFC0CB, "粉红色"}, {0x808080, "灰色"},   {0xC0C0C0, "银色"},
-    {0x800000, "褐红色"}, {0x808000, "橄榄色"}, {0x008000, "绿色"}, {0x008080, "蓝绿色"},
-    {0x000080, "藏青色"}, {0x800080, "紫色"},
+    {0x000000, "黑色"},
+    {0xFFFFFF, "白色"},
+    {0xFF0000, "红色"},
+    {0x00FF00, "亮绿色"},
+    {0x0000FF, "蓝色"},
+    {0xFFFF00, "黄色"},
+    {0xFF00FF, "品红色"},
+    {0x00FFFF, "青色"},
+    {0xFF8000, "橙色"},
+    {0xFFC0CB, "粉红色"},
+    {0x808080, "灰色"},
+    {0xC0C0C0, "银色"},
+    {0x800000, "褐红色"},
+    {0x808000, "橄榄色"},
+    {0x008000, "绿色"},
+    {0x008080, "蓝绿色"},
+    {0x000080, "藏青色"},
+    {0x800080, "紫色"},
 }};
 
 QIcon swatchIcon(const QColor& colour, QSize size) {

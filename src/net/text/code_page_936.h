@@ -18,12 +18,16 @@ inline constexpr const char* kTextCharset = "CP936";
 inline constexpr char16_t kWideReplacement = u'\uFFFD';
 inline constexpr char kTextReplacement = '?';
 
-inline bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-inline bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+inline bool isLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+inline bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 // UTF-16 units seen as the bytes iconv takes.
 inline std::string_view asBytes(std::u16string_view units) {
-  return {reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t)};
+    return {reinterpret_cast<const char*>(units.data()), units.size() * sizeof(char16_t)};
 }
 
 // The UTF-16 unit of every Text character: a one-byte character at its byte value, a

@@ -8,23 +8,22 @@ namespace moxilo::text {
 namespace {
 
 struct PercentCase {
-  const char* name;
-  std::string text;
-  bool convertFromUtf8;
-  std::string decoded;
+    const char* name;
+    std::string text;
+    bool convertFromUtf8;
+    std::string decoded;
 };
 
 class PercentDecodeTest : public testing::TestWithParam<PercentCase> {};
 
 TEST_P(PercentDecodeTest, Decodes) {
-  EXPECT_EQ(percentDecode(GetParam().text, GetParam().convertFromUtf8), GetParam().decoded);
+    EXPECT_EQ(percentDecode(GetParam().text, GetParam().convertFromUtf8), GetParam().decoded);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Codec, PercentDecodeTest,
     testing::Values(
-        PercentCase{"Empty", "", false, ""},
-        PercentCase{"LowerCaseHex", "a%2fb", false, "a/b"},
+        PercentCase{"Empty", "", false, ""}, PercentCase{"LowerCaseHex", "a%2fb", false, "a/b"},
         PercentCase{"UpperCaseHex", "a%2Fb", false, "a/b"},
         PercentCase{"PlusStays", "a+b", false, "a+b"},
         PercentCase{"ZeroByteAppendsNothing", "%00x", false, "x"},
@@ -37,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         PercentCase{"HighBytesWithoutConversion", "%D6%D0", false, "\xD6\xD0"},
         PercentCase{"Utf8EscapesToText", "%E4%B8%AD", true, "\xD6\xD0"},
         PercentCase{"MixedEscapesAndRawUtf8", "\xE4\xB8\xAD%41+%e6%96%87", true,
-                    "\xD6\xD0" "A+\xCE\xC4"},
+                    "\xD6\xD0"
+                    "A+\xCE\xC4"},
         PercentCase{"BadUtf8AfterDecode", "a%FFb", true, "a?b"},
         PercentCase{"NoEscapesStillConverted", "\xE4\xB8\xAD+x\xFF", true, "\xD6\xD0+x?"},
         PercentCase{"NoEscapesWithoutConversion", "\xE4\xB8\xAD+x", false, "\xE4\xB8\xAD+x"}),

@@ -73,16 +73,19 @@ struct HandleTraits {
 inline constexpr std::array<HandleTraits, kHandleCount> kHandles{{
     {HandleId::TopLeft, "左上", HandleSide::Top | HandleSide::Left, 13, CursorKind::DiagonalNwSe,
      ShownWhen::Always},
-    {HandleId::MiddleLeft, "左中", HandleSide::Left, 10, CursorKind::Horizontal, ShownWhen::TallEnough},
-    {HandleId::BottomLeft, "左下", HandleSide::Bottom | HandleSide::Left, 16, CursorKind::DiagonalNeSw,
-     ShownWhen::Always},
+    {HandleId::MiddleLeft, "左中", HandleSide::Left, 10, CursorKind::Horizontal,
+     ShownWhen::TallEnough},
+    {HandleId::BottomLeft, "左下", HandleSide::Bottom | HandleSide::Left, 16,
+     CursorKind::DiagonalNeSw, ShownWhen::Always},
     {HandleId::TopMiddle, "中中", HandleSide::Top, 12, CursorKind::Vertical, ShownWhen::WideEnough},
-    {HandleId::BottomMiddle, "中下", HandleSide::Bottom, 15, CursorKind::Vertical, ShownWhen::WideEnough},
+    {HandleId::BottomMiddle, "中下", HandleSide::Bottom, 15, CursorKind::Vertical,
+     ShownWhen::WideEnough},
     {HandleId::TopRight, "右上", HandleSide::Top | HandleSide::Right, 14, CursorKind::DiagonalNeSw,
      ShownWhen::Always},
-    {HandleId::MiddleRight, "右中", HandleSide::Right, 11, CursorKind::Horizontal, ShownWhen::TallEnough},
-    {HandleId::BottomRight, "右下", HandleSide::Bottom | HandleSide::Right, 17, CursorKind::DiagonalNwSe,
-     ShownWhen::Always},
+    {HandleId::MiddleRight, "右中", HandleSide::Right, 11, CursorKind::Horizontal,
+     ShownWhen::TallEnough},
+    {HandleId::BottomRight, "右下", HandleSide::Bottom | HandleSide::Right, 17,
+     CursorKind::DiagonalNwSe, ShownWhen::Always},
 }};
 
 constexpr const HandleTraits& handleTraits(HandleId id) {

@@ -6,7 +6,9 @@
 namespace moxilo::catalogue {
 
 // The page a load fetches: page 1 before anything has been loaded.
-constexpr int pageToLoad(int pageNumber) { return pageNumber == 0 ? 1 : pageNumber; }
+constexpr int pageToLoad(int pageNumber) {
+    return pageNumber == 0 ? 1 : pageNumber;
+}
 
 struct PagingButtons {
     bool enableNext = false;
@@ -20,6 +22,8 @@ constexpr PagingButtons pagingAfterLoad(int pageNumber) {
 }
 
 // The previous-page button is disabled once it has taken the page number to 1.
-constexpr bool disablePreviousAfter(int pageNumber) { return pageNumber == 1; }
+constexpr bool disablePreviousAfter(int pageNumber) {
+    return pageNumber == 1;
+}
 
 }  // namespace moxilo::catalogue

@@ -11,16 +11,16 @@
 namespace moxilo::net {
 
 struct FormAddress {
-  bool https = false;
-  // Lower-cased (ASCII letters), without user info or port; an IPv6 literal keeps
-  // its brackets: "[::1]".
-  text::Text host;
-  // The number after the host's ":"; 443 for https and 80 for http when the address
-  // names none, 0 when the ":" is followed by no digits or by a number too large.
-  std::int32_t port = 0;
-  // From the first "/" after the host to the end, query included, fragment left out;
-  // "/" when the address has no path, "/?q" when it has only a query.
-  text::Text path;
+    bool https = false;
+    // Lower-cased (ASCII letters), without user info or port; an IPv6 literal keeps
+    // its brackets: "[::1]".
+    text::Text host;
+    // The number after the host's ":"; 443 for https and 80 for http when the address
+    // names none, 0 when the ":" is followed by no digits or by a number too large.
+    std::int32_t port = 0;
+    // From the first "/" after the host to the end, query included, fragment left out;
+    // "/" when the address has no path, "/?q" when it has only a query.
+    text::Text path;
 };
 
 // `url`: a Text such as "https://Host:8443/a?b=1" or "host/x". "http://" and

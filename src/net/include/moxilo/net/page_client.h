@@ -29,48 +29,48 @@ namespace moxilo::net {
 // Texts are code page 936 unless said otherwise. An absent argument counts as the
 // empty text, 0 or false; the cookies argument alone tells absent from empty.
 struct PageRequest {
-  text::Text url;  // absolute "http://" or "https://" address
-  // 0 "GET", 1 "POST", 2 "HEAD", 3 "PUT"; any other value "GET".
-  std::optional<std::int32_t> methodIndex;
-  // Sent unchanged, with every method but HEAD; GET sends only a non-empty body.
-  std::optional<std::string> body;
-  // Given, even empty: sent in a "Cookie: " line when not empty, cookies that redirects
-  // set go with the later requests of this call, and the response's cookies are merged
-  // into it (PageResult::mergedCookies). Absent: no cookie handling at all.
-  std::optional<text::Text> cookies;
-  // Request header lines joined by CR LF, without a final CR LF. They come first; each
-  // default line (User-Agent, Accept, Accept-Encoding, Accept-Language, Content-Type,
-  // Cache-Control) follows unless its key is already there.
-  std::optional<text::Text> extraHeaders;
-  std::optional<bool> noRedirect;  // true: hand back a redirect instead of following it
-  std::optional<text::Text> serverUser;      // Basic credentials, used only when both
-  std::optional<text::Text> serverPassword;  // the user and the password are non-empty
-  std::optional<text::Text> proxyAddress;    // host or host:port; empty: no proxy
-  std::optional<text::Text> proxyUser;       // Basic credentials for the proxy, used
-  std::optional<text::Text> proxyPassword;   // only when both are non-empty
-  // Seconds, 30 when 0 or less or absent. Resolving and connecting, and any wait for
-  // the next byte, may each take this long; the whole exchange four times as long.
-  std::optional<std::int32_t> timeoutSeconds;
+    text::Text url;  // absolute "http://" or "https://" address
+    // 0 "GET", 1 "POST", 2 "HEAD", 3 "PUT"; any other value "GET".
+    std::optional<std::int32_t> methodIndex;
+    // Sent unchanged, with every method but HEAD; GET sends only a non-empty body.
+    std::optional<std::string> body;
+    // Given, even empty: sent in a "Cookie: " line when not empty, cookies that redirects
+    // set go with the later requests of this call, and the response's cookies are merged
+    // into it (PageResult::mergedCookies). Absent: no cookie handling at all.
+    std::optional<text::Text> cookies;
+    // Request header lines joined by CR LF, without a final CR LF. They come first; each
+    // default line (User-Agent, Accept, Accept-Encoding, Accept-Language, Content-Type,
+    // Cache-Control) follows unless its key is already there.
+    std::optional<text::Text> extraHeaders;
+    std::optional<bool> noRedirect;            // true: hand back a redirect instead of following it
+    std::optional<text::Text> serverUser;      // Basic credentials, used only when both
+    std::optional<text::Text> serverPassword;  // the user and the password are non-empty
+    std::optional<text::Text> proxyAddress;    // host or host:port; empty: no proxy
+    std::optional<text::Text> proxyUser;       // Basic credentials for the proxy, used
+    std::optional<text::Text> proxyPassword;   // only when both are non-empty
+    // Seconds, 30 when 0 or less or absent. Resolving and connecting, and any wait for
+    // the next byte, may each take this long; the whole exchange four times as long.
+    std::optional<std::int32_t> timeoutSeconds;
 };
 
 // Written by the call; a member that no step writes keeps the caller's value.
 struct PageResult {
-  std::optional<PageFailure> failure;  // reset at the start of every call
-  // The response status ("200 OK"), or the message of the failure.
-  text::Text statusText;
-  // The final response's status line and header lines with CR LF line ends, ending in
-  // an empty line; every "Set-Cookie" in any letter case is spelt "Set-Cookie".
-  text::Text headers;
-  // The name=value part of each cookie the response sets: "a=1; b=2".
-  text::Text returnedCookies;
-  // The value of the response's last "Location: " line; kept when it has none.
-  text::Text location;
-  // The request's cookies merged with the returned ones; written only when the
-  // request gave cookies and the response headers arrived.
-  std::optional<text::Text> mergedCookies;
-  // The raw body, every byte. Written only when the caller sets it (to any value)
-  // before the call, as it doubles the memory a page takes.
-  std::optional<std::string> body;
+    std::optional<PageFailure> failure;  // reset at the start of every call
+    // The response status ("200 OK"), or the message of the failure.
+    text::Text statusText;
+    // The final response's status line and header lines with CR LF line ends, ending in
+    // an empty line; every "Set-Cookie" in any letter case is spelt "Set-Cookie".
+    text::Text headers;
+    // The name=value part of each cookie the response sets: "a=1; b=2".
+    text::Text returnedCookies;
+    // The value of the response's last "Location: " line; kept when it has none.
+    text::Text location;
+    // The request's cookies merged with the returned ones; written only when the
+    // request gave cookies and the response headers arrived.
+    std::optional<text::Text> mergedCookies;
+    // The raw body, every byte. Written only when the caller sets it (to any value)
+    // before the call, as it doubles the memory a page takes.
+    std::optional<std::string> body;
 };
 
 // Largest body accepted; a larger one fails with PageFailure::readFailed.
@@ -85,7 +85,6 @@ Timeouts pageTimeouts(std::optional<std::int32_t> timeoutSeconds);
 // Fetches the page at request.url. Returns it as UTF-8 (see the encoding contract
 // above), or the empty text on failure. Requesting `stop` from another thread ends
 // the exchange soon after, as a failed read.
-std::string fetchPage(const PageRequest& request, PageResult& result,
-                      std::stop_token stop = {});
+std::string fetchPage(const PageRequest& request, PageResult& result, std::stop_token stop = {});
 
 }  // namespace moxilo::net

@@ -1,46 +1,46 @@
 #pragma once
 // Owning holders of the file descriptors the test server works with.
 
-#include <cstdint>
 #include <chrono>
+#include <cstdint>
 #include <string_view>
 
 namespace moxilo::loopback {
 
 class Socket {
- public:
-  Socket() = default;
-  explicit Socket(int descriptor) : descriptor_(descriptor) {}
-  ~Socket();
-  Socket(Socket&& other) noexcept;
-  Socket& operator=(Socket&& other) noexcept;
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
+public:
+    Socket() = default;
+    explicit Socket(int descriptor) : descriptor_(descriptor) {}
+    ~Socket();
+    Socket(Socket&& other) noexcept;
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
 
-  bool valid() const { return descriptor_ >= 0; }
-  int get() const { return descriptor_; }
+    bool valid() const { return descriptor_ >= 0; }
+    int get() const { return descriptor_; }
 
-  // Sends every byte; false when the peer has gone.
-  bool sendAll(std::string_view bytes) const;
-  // Makes the coming close abort the connection with a reset.
-  void abortOnClose() const;
+    // Sends every byte; false when the peer has gone.
+    bool sendAll(std::string_view bytes) const;
+    // Makes the coming close abort the connection with a reset.
+    void abortOnClose() const;
 
- private:
-  int descriptor_ = -1;
+private:
+    int descriptor_ = -1;
 };
 
 // A pipe whose read end becomes readable once `signal` has been called: lets one
 // thread wake every other thread that waits in `waitFor`.
 class WakePipe {
- public:
-  WakePipe();
-  void signal() const;
-  bool signalled() const;
-  int readEnd() const { return readEnd_.get(); }
+public:
+    WakePipe();
+    void signal() const;
+    bool signalled() const;
+    int readEnd() const { return readEnd_.get(); }
 
- private:
-  Socket readEnd_;
-  Socket writeEnd_;
+private:
+    Socket readEnd_;
+    Socket writeEnd_;
 };
 
 enum class WaitResult { ready, stopped, timedOut };

@@ -40,20 +40,20 @@ std::size_t toWide(std::string_view text, std::span<char16_t> out);
 // toWide(text) together with the way back from its unit offsets to byte offsets of the
 // Text, for a caller that searches the UTF-16 form and reports places in the Text.
 class IndexedWide {
- public:
-  explicit IndexedWide(std::string_view text);
+public:
+    explicit IndexedWide(std::string_view text);
 
-  std::u16string_view units() const { return {units_.get(), unitCount_}; }
+    std::u16string_view units() const { return {units_.get(), unitCount_}; }
 
-  // Where the character that became unit `unit` starts in the Text; the Text's size for
-  // units().size() and beyond. Constant time.
-  std::size_t byteOffset(std::size_t unit) const;
+    // Where the character that became unit `unit` starts in the Text; the Text's size for
+    // units().size() and beyond. Constant time.
+    std::size_t byteOffset(std::size_t unit) const;
 
- private:
-  std::unique_ptr<char16_t[]> units_;  // as many as the Text has bytes, the first unitCount_ used
-  std::size_t unitCount_ = 0;
-  std::vector<std::uint64_t> twoByteUnits_;  // bit u: unit u came from a two-byte character
-  std::vector<std::size_t> wordStarts_;      // byte offset of unit 64 * k
+private:
+    std::unique_ptr<char16_t[]> units_;  // as many as the Text has bytes, the first unitCount_ used
+    std::size_t unitCount_ = 0;
+    std::vector<std::uint64_t> twoByteUnits_;  // bit u: unit u came from a two-byte character
+    std::vector<std::size_t> wordStarts_;      // byte offset of unit 64 * k
 };
 
 // UTF-16 to Text, up to the first zero unit (or all units when there is none).
