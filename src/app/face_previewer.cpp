@@ -39,7 +39,7 @@ void FacePreviewer::preview() {
     // `this` is used only in work the mailbox delivers, which never outlives it.
     tasks_.start([this, site = site_, id = text::fromWide(itemId.toStdU16String()), click,
                   downloader = downloader_, mailbox = mailbox_](std::stop_token stop) {
-        QImage picture = catalogue::previewFace(site, id, *downloader, stop);
+        QImage picture = catalogue::previewFace(site, id, *downloader, std::move(stop));
         mailbox->post([this, click, picture = std::move(picture)]() mutable {
             show(click, std::move(picture));
         });

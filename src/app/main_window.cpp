@@ -163,8 +163,8 @@ void MainWindow::createControls() {
     }
     // The first control of the template lies on top of the stacking order.
     const auto table = controlTable();
-    for (auto spec = table.rbegin(); spec != table.rend();
-         ++spec) {  // NOLINT(modernize-loop-convert)
+    // NOLINTNEXTLINE(modernize-loop-convert): backwards, without range adaptors
+    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {
         if (auto* widget = control<QWidget>(spec->name)) {
             widget->raise();
         }

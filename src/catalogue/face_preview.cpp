@@ -1,5 +1,7 @@
 #include "moxilo/catalogue/face_preview.h"
 
+#include <utility>
+
 #include "moxilo/catalogue/make_form.h"
 #include "moxilo/catalogue/picture_decode.h"
 #include "moxilo/net/form_client.h"
@@ -20,7 +22,7 @@ QImage previewFace(const Site& site, std::string_view itemId, net::ResourceDownl
     if (address.empty() || stop.stop_requested()) {
         return {};
     }
-    const net::Download picture = downloader.download(address, stop);
+    const net::Download picture = downloader.download(address, std::move(stop));
     if (!picture.complete) {
         return {};  // a truncated picture is no picture
     }

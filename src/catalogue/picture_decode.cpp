@@ -14,7 +14,7 @@ QImage decodePicture(std::span<const char> bytes) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(kPictureAllocationLimitMiB);
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
     QImage picture;
     if (!reader.read(&picture)) {
         return {};

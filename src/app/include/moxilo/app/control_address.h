@@ -12,6 +12,7 @@ struct ControlAddress {
     std::uint32_t control = 0;
 
     [[nodiscard]] constexpr bool isNone() const { return window == 0 && control == 0; }
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
     friend constexpr auto operator<=>(const ControlAddress&, const ControlAddress&) = default;
 };
 
