@@ -73,13 +73,13 @@ std::optional<ChildProcess> startDemoSite(const std::vector<std::string>& enviro
 
 // A control of the main window, as a place on the screen.
 ScreenArea controlOnScreen(const MappedWindow& window, std::string_view name) {
-    const app::ControlGeometry geometry = app::controlSpec(name).geometry;
+    const app::ControlGeometry geometry = app::controlEntry(name).geometry;
     ScreenArea area{window.area.x + geometry.left, window.area.y + geometry.top, geometry.width,
                     geometry.height};
-    for (std::string_view parent = app::controlSpec(name).parent; !parent.empty();
-         parent = app::controlSpec(parent).parent) {
-        area.x += app::controlSpec(parent).geometry.left;
-        area.y += app::controlSpec(parent).geometry.top;
+    for (std::string_view parent = app::controlEntry(name).parent; !parent.empty();
+         parent = app::controlEntry(parent).parent) {
+        area.x += app::controlEntry(parent).geometry.left;
+        area.y += app::controlEntry(parent).geometry.top;
     }
     return area;
 }

@@ -46,8 +46,8 @@ unsigned modifierBits(Qt::KeyboardModifiers modifiers) {
 CaptionSelection::CaptionSelection(MainWindow& window)
     : QObject(&window), window_(window), drag_(new CaptionDrag(this)) {
     EventRouter& router = window.router();
-    const ControlAddress caption1 = controlSpec(control::caption1).address();
-    const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
+    const ControlAddress caption1 = controlEntry(control::caption1).address();
+    const ControlAddress topLeft = controlEntry(control::topLeftHandle).address();
     router.setHandler(caption1, ControlEvent::LeftButtonPressed, [this] { pressCaption(); });
     router.setHandler(caption1, ControlEvent::MouseMoved, [this] { layOutHandles(); });
     router.setHandler(topLeft, ControlEvent::LeftButtonPressed, [this] { pressHandle(); });
@@ -109,7 +109,7 @@ void CaptionSelection::pressHandle() {
     if (caption == nullptr) {
         return;  // handles show only around a selected caption
     }
-    const auto offset = source.control - controlSpec(control::topLeftHandle).id;
+    const auto offset = source.control - controlEntry(control::topLeftHandle).id;
     const captions::HandleSide grip =
         captions::handleTraits(static_cast<captions::HandleId>(offset)).sides;
     window_.setFocus(Qt::MouseFocusReason);

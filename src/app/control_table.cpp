@@ -7,14 +7,14 @@
 namespace moxilo::app {
 namespace {
 
-constexpr ControlSpec visibleControl(std::string_view name, ControlKind kind, std::uint32_t id,
-                                     ControlGeometry geometry, std::string_view text = {},
-                                     std::string_view parent = {}) {
+constexpr ControlEntry visibleControl(std::string_view name, ControlKind kind, std::uint32_t id,
+                                      ControlGeometry geometry, std::string_view text = {},
+                                      std::string_view parent = {}) {
     return {name, kind, id, geometry, text, parent, true, true};
 }
 
 // The handles' own traits (sides, pointers, thresholds) are the caption rules' table.
-constexpr ControlSpec handle(std::string_view name, std::uint32_t id, ControlGeometry geometry) {
+constexpr ControlEntry handle(std::string_view name, std::uint32_t id, ControlGeometry geometry) {
     return {name, ControlKind::Handle, id, geometry, "■", {}, false, true};
 }
 
@@ -25,15 +25,15 @@ constexpr std::array kTable{
     visibleControl("调节器2", ControlKind::UpDown, 1025, {320, 301, 40, 32}),
     visibleControl("调节器1", ControlKind::UpDown, 1024, {320, 267, 40, 32}),
     visibleControl("按钮4", ControlKind::PushButton, 1023, {376, 276, 64, 32}, "复制图片"),
-    ControlSpec{"时钟1", ControlKind::Timer, 1022, {536, 80, 16, 24}, {}, {}, false, true},
+    ControlEntry{"时钟1", ControlKind::Timer, 1022, {536, 80, 16, 24}, {}, {}, false, true},
     visibleControl("透明标签2", ControlKind::Caption, 1021, {232, 217, 200, 24}),
     visibleControl("透明标签1", ControlKind::Caption, 1020, {472, 64, 28, 128}),
     visibleControl("颜色选择器2", ControlKind::ColourPicker, 1019, {21, 305, 80, 24}),
     visibleControl("编辑框2", ControlKind::EditBox, 1018, {112, 306, 184, 24}),
     visibleControl("编辑框1", ControlKind::EditBox, 1017, {112, 269, 184, 24}),
-    ControlSpec{
+    ControlEntry{
         "按钮3", ControlKind::PushButton, 1016, {240, 8, 80, 32}, "上一页", {}, true, false},
-    ControlSpec{
+    ControlEntry{
         "按钮2", ControlKind::PushButton, 1015, {432, 8, 80, 32}, "下一页", {}, true, false},
     visibleControl("分组框1", ControlKind::GroupBox, 1014, {232, 42, 280, 220}),
     visibleControl("图片框1", ControlKind::PictureBox, 1013, {0, 0, 280, 220}, {}, "分组框1"),
@@ -53,12 +53,12 @@ constexpr std::array kTable{
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() {
+std::span<const ControlEntry> controlTable() {
     return kTable;
 }
 
-const ControlSpec& controlSpec(std::string_view name) {
-    const auto* found = std::ranges::find(kTable, name, &ControlSpec::name);
+const ControlEntry& controlEntry(std::string_view name) {
+    const auto* found = std::ranges::find(kTable, name, &ControlEntry::name);
     if (found == kTable.end()) {
         std::abort();  // a misspelt control name is a programming error
     }

@@ -59,11 +59,11 @@ QWidget* createCaption(QWidget* parent) {
     return caption;
 }
 
-QWidget* createHandle(QWidget* parent, const ControlSpec& spec) {
+QWidget* createHandle(QWidget* parent, const ControlEntry& entry) {
     auto* handle = new TransparentLabel(parent);
-    handle->setText(qstring(spec.text));
+    handle->setText(qstring(entry.text));
     handle->setTextColour(QColor(0, 0, 255));
-    const auto offset = spec.id - controlSpec(control::topLeftHandle).id;
+    const auto offset = entry.id - controlEntry(control::topLeftHandle).id;
     handle->setCursor(
         cursorShape(captions::handleTraits(static_cast<captions::HandleId>(offset)).cursor));
     return handle;
@@ -75,8 +75,8 @@ QWidget* createEditBox(QWidget* parent) {
     return edit;
 }
 
-QWidget* createPushButton(QWidget* parent, const ControlSpec& spec) {
-    auto* button = new QPushButton(qstring(spec.text), parent);
+QWidget* createPushButton(QWidget* parent, const ControlEntry& entry) {
+    auto* button = new QPushButton(qstring(entry.text), parent);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -88,18 +88,18 @@ QWidget* createGroupBox(QWidget* parent) {
     return frame;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* createWidget(const ControlEntry& entry, QWidget* parent) {
+    switch (entry.kind) {
         case ControlKind::PushButton:
-            return createPushButton(parent, spec);
+            return createPushButton(parent, entry);
         case ControlKind::CheckBox:
-            return new QCheckBox(qstring(spec.text), parent);
+            return new QCheckBox(qstring(entry.text), parent);
         case ControlKind::UpDown:
             return new UpDownControl(parent);
         case ControlKind::Caption:
             return createCaption(parent);
         case ControlKind::Handle:
-            return createHandle(parent, spec);
+            return createHandle(parent, entry);
         case ControlKind::ColourPicker:
             return new ColourPicker(parent);
         case ControlKind::EditBox:
@@ -138,43 +138,44 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 void MainWindow::createControls() {
-    for (const ControlSpec& spec : controlTable()) {
+    for (const ControlEntry& entry : controlTable()) {
         QObject* object = nullptr;
-        if (spec.kind == ControlKind::Timer) {
+        if (entry.kind == ControlKind::Timer) {
             object = new PeriodTimer(this);
         } else {
-            auto* parent = spec.parent.empty() ? this : control<QWidget>(spec.parent);
-            QWidget* widget = createWidget(spec, parent);
-            widget->setGeometry(spec.geometry.left, spec.geometry.top, spec.geometry.width,
-                                spec.geometry.height);
-            widget->setVisible(spec.visible);
-            widget->setEnabled(spec.enabled);
-            widget->setAccessibleName(spec.text.empty() ? qstring(spec.name) : qstring(spec.text));
-            widget->setAccessibleDescription(qstring(spec.name));
-            if (spec.kind == ControlKind::Caption || spec.kind == ControlKind::Handle ||
-                spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::PictureBox) {
+            auto* parent = entry.parent.empty() ? this : control<QWidget>(entry.parent);
+            QWidget* widget = createWidget(entry, parent);
+            widget->setGeometry(entry.geometry.left, entry.geometry.top, entry.geometry.width,
+                                entry.geometry.height);
+            widget->setVisible(entry.visible);
+            widget->setEnabled(entry.enabled);
+            widget->setAccessibleName(entry.text.empty() ? qstring(entry.name)
+                                                         : qstring(entry.text));
+            widget->setAccessibleDescription(qstring(entry.name));
+            if (entry.kind == ControlKind::Caption || entry.kind == ControlKind::Handle ||
+                entry.kind == ControlKind::GroupBox || entry.kind == ControlKind::PictureBox) {
                 widget->installEventFilter(this);
             }
             object = widget;
         }
-        object->setObjectName(qstring(spec.name));
-        controls_.emplace(spec.name, object);
-        addresses_.emplace(object, spec.address());
+        object->setObjectName(qstring(entry.name));
+        controls_.emplace(entry.name, object);
+        addresses_.emplace(object, entry.address());
     }
     // The first control of the template lies on top of the stacking order.
     const auto table = controlTable();
     // NOLINTNEXTLINE(modernize-loop-convert): backwards, without range adaptors
-    for (auto spec = table.rbegin(); spec != table.rend(); ++spec) {
-        if (auto* widget = control<QWidget>(spec->name)) {
+    for (auto entry = table.rbegin(); entry != table.rend(); ++entry) {
+        if (auto* widget = control<QWidget>(entry->name)) {
             widget->raise();
         }
     }
 }
 
 void MainWindow::redirectEvents() {
-    router_.redirect(controlSpec(control::caption2).address(),
-                     controlSpec(control::caption1).address());
-    const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
+    router_.redirect(controlEntry(control::caption2).address(),
+                     controlEntry(control::caption1).address());
+    const ControlAddress topLeft = controlEntry(control::topLeftHandle).address();
     for (std::uint32_t k = 1; k < control::kHandleCount; ++k) {
         router_.redirect({topLeft.window, topLeft.control + k}, topLeft);
     }
@@ -191,7 +192,7 @@ QObject* MainWindow::control(std::string_view name) const {
 
 QWidget* MainWindow::widgetAt(ControlAddress address) const {
     const auto table = controlTable();
-    const auto found = std::ranges::find(table, address, &ControlSpec::address);
+    const auto found = std::ranges::find(table, address, &ControlEntry::address);
     return found == table.end() ? nullptr : control<QWidget>(found->name);
 }
 
@@ -201,7 +202,7 @@ ControlAddress MainWindow::addressOf(const QObject* object) const {
 }
 
 QWidget* MainWindow::handle(int offset) const {
-    const ControlAddress topLeft = controlSpec(control::topLeftHandle).address();
+    const ControlAddress topLeft = controlEntry(control::topLeftHandle).address();
     return widgetAt({topLeft.window, topLeft.control + static_cast<std::uint32_t>(offset)});
 }
 

@@ -163,7 +163,7 @@ TEST_F(CaptionEditorTest, MouseOverACaptionShowsNothingBeforeAnyPress) {
 
 TEST_F(CaptionEditorTest, PressingEachCaptionSelectsItAndLaysOutTheHandles) {
     click(control::caption2);
-    EXPECT_EQ(window.state().selectedCaption, controlSpec(control::caption2).address());
+    EXPECT_EQ(window.state().selectedCaption, controlEntry(control::caption2).address());
     EXPECT_TRUE(window.state().handlesShown);
     EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{{"左上", {224, 209}},
                                                                {"左中", {224, 225}},
@@ -176,7 +176,7 @@ TEST_F(CaptionEditorTest, PressingEachCaptionSelectsItAndLaysOutTheHandles) {
     EXPECT_EQ(widget(control::caption2)->geometry(), QRect(232, 217, 200, 24));
 
     click(control::caption1);
-    EXPECT_EQ(window.state().selectedCaption, controlSpec(control::caption1).address());
+    EXPECT_EQ(window.state().selectedCaption, controlEntry(control::caption1).address());
     EXPECT_EQ(visibleHandles(), (std::map<std::string, QPoint>{{"左上", {464, 56}},
                                                                {"左中", {464, 124}},
                                                                {"左下", {464, 192}},
@@ -215,7 +215,7 @@ TEST_P(HandleDragTest, EachHandleResizesFromItsOwnSides) {
     const QPoint from = handle->geometry().center();
     drag(handle, from, from + GetParam().delta);
     EXPECT_EQ(widget(control::caption2)->geometry(), GetParam().expected);
-    EXPECT_EQ(window.state().selectedCaption, controlSpec(control::caption2).address());
+    EXPECT_EQ(window.state().selectedCaption, controlEntry(control::caption2).address());
     EXPECT_EQ(visibleHandles().at("右下"),
               GetParam().expected.topLeft() +
                   QPoint(GetParam().expected.width(), GetParam().expected.height()));

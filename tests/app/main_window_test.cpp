@@ -101,27 +101,27 @@ TEST_F(MainWindowTest, WindowHasTheTemplateTitleAndFixedClientSize) {
 
 TEST_F(MainWindowTest, EveryControlOfTheTableIsLiveWithItsSettings) {
     ASSERT_EQ(controlTable().size(), 27U);
-    for (const ControlSpec& spec : controlTable()) {
-        SCOPED_TRACE(qstring(spec.name).toStdString());
-        QObject* object = window.control(spec.name);
+    for (const ControlEntry& entry : controlTable()) {
+        SCOPED_TRACE(qstring(entry.name).toStdString());
+        QObject* object = window.control(entry.name);
         ASSERT_NE(object, nullptr);
-        EXPECT_EQ(object->objectName(), qstring(spec.name));
-        EXPECT_TRUE(hasKind(object, spec.kind));
+        EXPECT_EQ(object->objectName(), qstring(entry.name));
+        EXPECT_TRUE(hasKind(object, entry.kind));
         auto* widget = qobject_cast<QWidget*>(object);
-        if (spec.kind == ControlKind::Timer) {
+        if (entry.kind == ControlKind::Timer) {
             EXPECT_EQ(widget, nullptr) << "the timer is never shown";
             continue;
         }
         ASSERT_NE(widget, nullptr);
-        const QWidget* parent = spec.parent.empty() ? static_cast<QWidget*>(&window)
-                                                    : window.control<QWidget>(spec.parent);
+        const QWidget* parent = entry.parent.empty() ? static_cast<QWidget*>(&window)
+                                                     : window.control<QWidget>(entry.parent);
         EXPECT_EQ(widget->parentWidget(), parent);
-        EXPECT_EQ(widget->geometry(), QRect(spec.geometry.left, spec.geometry.top,
-                                            spec.geometry.width, spec.geometry.height));
-        EXPECT_EQ(shownText(object), qstring(spec.text));
-        EXPECT_EQ(widget->isVisible(), spec.visible);
-        EXPECT_EQ(widget->isEnabled(), spec.enabled);
-        EXPECT_EQ(window.widgetAt(spec.address()), widget);
+        EXPECT_EQ(widget->geometry(), QRect(entry.geometry.left, entry.geometry.top,
+                                            entry.geometry.width, entry.geometry.height));
+        EXPECT_EQ(shownText(object), qstring(entry.text));
+        EXPECT_EQ(widget->isVisible(), entry.visible);
+        EXPECT_EQ(widget->isEnabled(), entry.enabled);
+        EXPECT_EQ(window.widgetAt(entry.address()), widget);
     }
 }
 
@@ -200,18 +200,18 @@ TEST_F(MainWindowTest, CaptionsLieAbovePictureFrameAndCaption2AboveCaption1) {
 
 TEST_F(MainWindowTest, PressingCaption2ReachesCaption1HandlerWithCaption2AsSource) {
     std::vector<ControlAddress> sources;
-    window.router().setHandler(controlSpec(control::caption1).address(),
+    window.router().setHandler(controlEntry(control::caption1).address(),
                                ControlEvent::LeftButtonPressed,
                                [&] { sources.push_back(window.router().eventSource()); });
     QTest::mouseClick(window.control<QWidget>(control::caption2), Qt::LeftButton);
     QTest::mouseClick(window.control<QWidget>(control::caption1), Qt::LeftButton);
-    EXPECT_EQ(sources, (std::vector<ControlAddress>{controlSpec(control::caption2).address(),
-                                                    controlSpec(control::caption1).address()}));
+    EXPECT_EQ(sources, (std::vector<ControlAddress>{controlEntry(control::caption2).address(),
+                                                    controlEntry(control::caption1).address()}));
 }
 
 TEST_F(MainWindowTest, PressingEachHandleReachesTopLeftHandlerWithItselfAsSource) {
     std::vector<ControlAddress> sources;
-    window.router().setHandler(controlSpec(control::topLeftHandle).address(),
+    window.router().setHandler(controlEntry(control::topLeftHandle).address(),
                                ControlEvent::LeftButtonPressed,
                                [&] { sources.push_back(window.router().eventSource()); });
     std::vector<ControlAddress> expected;
@@ -227,11 +227,11 @@ TEST_F(MainWindowTest, PressingEachHandleReachesTopLeftHandlerWithItselfAsSource
 
 TEST_F(MainWindowTest, MouseOverCaption2ReachesCaption1MoveHandler) {
     std::vector<ControlAddress> sources;
-    window.router().setHandler(controlSpec(control::caption1).address(), ControlEvent::MouseMoved,
+    window.router().setHandler(controlEntry(control::caption1).address(), ControlEvent::MouseMoved,
                                [&] { sources.push_back(window.router().eventSource()); });
     QTest::mouseMove(window.control<QWidget>(control::caption2), QPoint(5, 5));
     ASSERT_FALSE(sources.empty());
-    EXPECT_EQ(sources.back(), controlSpec(control::caption2).address());
+    EXPECT_EQ(sources.back(), controlEntry(control::caption2).address());
 }
 
 TEST_F(MainWindowTest, PressOnWindowFrameOrPictureIsABackgroundPress) {
@@ -268,10 +268,10 @@ TEST_F(MainWindowTest, MaximisingEnlargesTheWindowAndMovesNoControl) {
     window.showMaximized();
     EXPECT_TRUE(gui_test::waitUntil(
         [&] { return window.width() > kClientWidth || window.height() > kClientHeight; }));
-    for (const ControlSpec& spec : controlTable()) {
-        if (auto* widget = window.control<QWidget>(spec.name)) {
-            EXPECT_EQ(widget->geometry(), QRect(spec.geometry.left, spec.geometry.top,
-                                                spec.geometry.width, spec.geometry.height));
+    for (const ControlEntry& entry : controlTable()) {
+        if (auto* widget = window.control<QWidget>(entry.name)) {
+            EXPECT_EQ(widget->geometry(), QRect(entry.geometry.left, entry.geometry.top,
+                                                entry.geometry.width, entry.geometry.height));
         }
     }
     window.showNormal();

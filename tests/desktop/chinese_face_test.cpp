@@ -81,14 +81,14 @@ protected:
 TEST_F(InterfaceFontTest, ChineseTextsOfTheControlsDrawInThatFaceAndLatinKeepsTheInterfaceFace) {
     app::MainWindow window;
     int checked = 0;
-    for (const app::ControlSpec& spec : app::controlTable()) {
+    for (const app::ControlEntry& entry : app::controlTable()) {
         const QString text =
-            QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
+            QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size()));
         if (!isChinese(text)) {
             continue;
         }
-        const QFont font = window.control<QWidget>(spec.name)->font();
-        EXPECT_EQ(drawingFamilies(text, font), QSet{face}) << spec.name;
+        const QFont font = window.control<QWidget>(entry.name)->font();
+        EXPECT_EQ(drawingFamilies(text, font), QSet{face}) << entry.name;
         ++checked;
     }
     EXPECT_GT(checked, 0);

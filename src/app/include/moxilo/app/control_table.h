@@ -39,7 +39,7 @@ struct ControlGeometry {
     int height = 0;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;
     ControlKind kind;
     std::uint32_t id;
@@ -53,10 +53,10 @@ struct ControlSpec {
 };
 
 // In template order; the first control lies on top of the stacking order.
-std::span<const ControlSpec> controlTable();
+std::span<const ControlEntry> controlTable();
 
 // The entry of the named control; the name must be one of the table's.
-const ControlSpec& controlSpec(std::string_view name);
+const ControlEntry& controlEntry(std::string_view name);
 
 // The roles of the controls, by name.
 namespace control {
