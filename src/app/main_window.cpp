@@ -212,7 +212,7 @@ void MainWindow::copyPicture() {
     const QImage picture =
         exporting::snapshot(*this, control<QWidget>(control::pictureFrame)->geometry(),
                             control<QWidget>(control::pictureBox)->size());
-    exporting::copyToClipboard(exporting::snapshotBytes(picture), *QGuiApplication::clipboard());
+    exporting::copyToClipboard(picture, *QGuiApplication::clipboard());
 }
 
 void MainWindow::showAbout() {

@@ -1,6 +1,7 @@
 #include "moxilo/export/picture_copy.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QPixmap>
 #include <QWidget>
 
@@ -38,13 +39,19 @@ std::vector<std::uint8_t> snapshotBytes(const QImage& image) {
     return encodeBmp24({{first, count}, pixels.width(), pixels.height(), stride});
 }
 
-bool copyToClipboard(const std::vector<std::uint8_t>& bmp, QClipboard& clipboard) {
-    QImage picture;
-    if (bmp.empty() || bmp.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()) ||
-        !picture.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP")) {
+bool copyToClipboard(const QImage& picture, QClipboard& clipboard) {
+    const std::vector<std::uint8_t> bmp = snapshotBytes(picture);
+    if (bmp.empty() ||
+        bmp.size() > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max())) {
         return false;  // keep the clipboard's previous content
     }
-    clipboard.setImage(picture);
+    auto* offered = new QMimeData;  // the clipboard takes it over
+    offered->setImageData(picture);
+    // Pasting as BMP gets these very bytes; other picture formats Qt makes from the image.
+    offered->setData(
+        QString::fromLatin1(kBmpMimeType),
+        QByteArray(reinterpret_cast<const char*>(bmp.data()), static_cast<qsizetype>(bmp.size())));
+    clipboard.setMimeData(offered);
     return true;
 }
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "moxilo/app/main_window.h"
 #include "widgets/picture_box.h"
 
@@ -52,6 +56,20 @@ TEST_F(PictureCopyTest, CopyPutsTheFrameAsShownOnTheClipboard) {
     EXPECT_EQ(copied.pixelColor(5, 5), QColor(200, 120, 40)) << "the face, stretched";
 }
 
+TEST_F(PictureCopyTest, PastingAsBmpGivesTheSnapshotBytes) {
+    pressCopy();
+    const QImage shown = snapshot(window, frameRect(), QSize(280, 220));
+    const std::vector<std::uint8_t> bytes = snapshotBytes(shown);
+    const QByteArray offered =
+        QApplication::clipboard()->mimeData()->data(QString::fromLatin1(kBmpMimeType));
+    ASSERT_EQ(offered.size(), 54 + 184'800);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), offered.begin(), [](std::uint8_t a, char b) {
+        return a == static_cast<std::uint8_t>(b);
+    }));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage())
+        << "and as a picture for the rest";
+}
+
 TEST_F(PictureCopyTest, VisibleHandlesAreInTheCopyAndStayShown) {
     QTest::mouseClick(window.control<QWidget>(control::caption2), Qt::LeftButton, {}, QPoint(2, 2));
     ASSERT_TRUE(window.handle(0)->isVisible());
@@ -82,9 +100,9 @@ TEST_F(PictureCopyTest, CopyingTwiceReplacesTheFirstPicture) {
 
 TEST_F(PictureCopyTest, AFailedSnapshotKeepsTheClipboardsPreviousContent) {
     QApplication::clipboard()->setText(QStringLiteral("earlier"));
-    EXPECT_FALSE(copyToClipboard(snapshotBytes(snapshot(window, QRect(), QSize(280, 220))),
-                                 *QApplication::clipboard()));
-    EXPECT_FALSE(copyToClipboard({'B', 'M', 1, 2, 3}, *QApplication::clipboard()));
+    EXPECT_FALSE(
+        copyToClipboard(snapshot(window, QRect(), QSize(280, 220)), *QApplication::clipboard()));
+    EXPECT_FALSE(copyToClipboard(QImage(), *QApplication::clipboard()));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("earlier"));
 }
 

@@ -22,8 +22,12 @@ QImage snapshot(QWidget& window, const QRect& region, QSize size);
 // The snapshot bytes: a complete 24-bit BMP file; empty for a null image.
 std::vector<std::uint8_t> snapshotBytes(const QImage& image);
 
-// Puts the picture that the BMP bytes hold on the clipboard, replacing what
-// was there. Bytes that do not decode leave the clipboard as it was; false then.
-bool copyToClipboard(const std::vector<std::uint8_t>& bmp, QClipboard& clipboard);
+inline constexpr auto kBmpMimeType = "image/bmp";
+
+// Puts the picture on the clipboard, replacing what was there: as its snapshot
+// bytes for those who paste a BMP, and in the other picture formats for the
+// rest. A picture that yields no bytes (a failed snapshot) leaves the
+// clipboard as it was; false then.
+bool copyToClipboard(const QImage& picture, QClipboard& clipboard);
 
 }  // namespace moxilo::exporting
