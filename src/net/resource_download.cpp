@@ -21,8 +21,7 @@ std::optional<CurlEasy> downloadHandle(const Timeouts& timeouts) {
 
 }  // namespace
 
-ResourceDownloader::ResourceDownloader(const Timeouts& timeouts)
-    : easy_(downloadHandle(timeouts)) {}
+ResourceDownloader::ResourceDownloader(const Timeouts& timeouts) : timeouts_(timeouts) {}
 
 Download ResourceDownloader::download(std::string_view address, std::stop_token stop) {
     const std::optional<std::string> url = requestUrl(address);
@@ -30,6 +29,11 @@ Download ResourceDownloader::download(std::string_view address, std::stop_token 
         return {};
     }
     const std::lock_guard lock(mutex_);
+    if (!easy_) {
+        // Made at the first download, not at start-up: setting up libcurl and TLS
+        // costs time the window should not wait for.
+        easy_ = downloadHandle(timeouts_);
+    }
     if (!easy_ || !easy_->setUrl(*url) || !easy_->setStopToken(std::move(stop))) {
         return {};
     }

@@ -36,7 +36,8 @@ public:
 
 private:
     std::mutex mutex_;
-    std::optional<CurlEasy> easy_;  // empty when libcurl could not be set up
+    Timeouts timeouts_;
+    std::optional<CurlEasy> easy_;  // made at the first download; empty when libcurl failed
 };
 
 }  // namespace moxilo::net
