@@ -54,20 +54,29 @@ ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
     setPopupMode(QToolButton::InstantPopup);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* menu = new QMenu(this);
+    // The list is filled when it first drops down, not while the window starts.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        if (menu->isEmpty()) {
+            fillColourList(*menu);
+        }
+    });
+    setMenu(menu);
+    showSwatch();
+}
+
+void ColourPicker::fillColourList(QMenu& menu) {
     for (const NamedColour& entry : kColours) {
         const QColor colour = QColor::fromRgb(entry.rgb);
-        menu->addAction(swatchIcon(colour, QSize(16, 16)), QString::fromUtf8(entry.name), this,
-                        [this, colour] { choose(colour); });
+        menu.addAction(swatchIcon(colour, QSize(16, 16)), QString::fromUtf8(entry.name), this,
+                       [this, colour] { choose(colour); });
     }
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("其他颜色..."), this, [this] {
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("其他颜色..."), this, [this] {
         const QColor colour = QColorDialog::getColor(colour_, window(), QStringLiteral("颜色"));
         if (colour.isValid()) {
             choose(colour);
         }
     });
-    setMenu(menu);
-    showSwatch();
 }
 
 void ColourPicker::choose(const QColor& colour) {

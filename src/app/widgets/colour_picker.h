@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QToolButton>
 
+class QMenu;
+
 namespace moxilo::app {
 
 class ColourPicker : public QToolButton {
@@ -23,6 +25,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fillColourList(QMenu& menu);
     void showSwatch();
 
     QColor colour_{Qt::black};
